@@ -80,7 +80,7 @@ class Formatter {
         case ':': out.append(run, settings_.TimeSeparator); break;
         default: out.append(pattern, i, run); break;
       }
-      if (lower != ' ') lastWasHour_ = false;
+      if (std::isalpha(static_cast<unsigned char>(lower))) lastWasHour_ = false;
       i += run;
     }
     return out;

@@ -60,7 +60,7 @@ TFormatSettings LocaleFormatSettings() {
   if (!locale) return settings;
   const std::string date = PatternFromStrftime(nl_langinfo_l(D_FMT, locale));
   const std::string time = PatternFromStrftime(nl_langinfo_l(T_FMT, locale));
-  const char* decimal = nl_langinfo_l(RADIXCHAR, locale);
+  const std::string decimal = nl_langinfo_l(RADIXCHAR, locale);  // copied: freed with the locale
   freelocale(locale);
 
   // Patterns hold "/" and ":" for the separators, which are settings of
@@ -73,7 +73,7 @@ TFormatSettings LocaleFormatSettings() {
     settings.TimeSeparator = FirstSeparator(time, ':');
     settings.LongTimeFormat = WithPlaceholder(time, settings.TimeSeparator, ':');
   }
-  if (decimal && decimal[0] && !decimal[1]) settings.DecimalSeparator = decimal[0];
+  if (decimal.size() == 1) settings.DecimalSeparator = decimal[0];
   return settings;
 }
 
