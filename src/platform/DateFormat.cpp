@@ -164,7 +164,7 @@ bool SplitNumbers(const std::string& text, char separator, std::size_t minParts,
 }  // namespace
 
 bool TryStrToDateTime(const std::string& text, TDateTime& value, const TFormatSettings& settings) {
-  const std::string trimmed(TrimBlanks(text));
+  const std::string trimmed(Trim(text));
   const std::size_t blank = trimmed.find(' ');
   std::vector<int> date, time;
   if (!SplitNumbers(trimmed.substr(0, blank), settings.DateSeparator, 3, 3, date)) return false;
@@ -181,7 +181,7 @@ bool TryStrToDateTime(const std::string& text, TDateTime& value, const TFormatSe
   TDateTime datePart, timePart = 0;
   if (!TryEncodeDate(year, month, day, datePart)) return false;
   if (blank != std::string::npos) {
-    if (!SplitNumbers(std::string(TrimBlanks(trimmed.substr(blank))), settings.TimeSeparator, 2, 3, time) ||
+    if (!SplitNumbers(std::string(Trim(trimmed.substr(blank))), settings.TimeSeparator, 2, 3, time) ||
         !TryEncodeTime(time[0], time[1], time.size() > 2 ? time[2] : 0, 0, timePart))
       return false;
   }

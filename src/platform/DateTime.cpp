@@ -9,7 +9,7 @@ namespace qv {
 namespace {
 
 // Days between 1 March of year 0 and the civil date (proleptic Gregorian).
-std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
+constexpr std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
   y -= m <= 2;
   const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
   const unsigned yoe = static_cast<unsigned>(y - era * 400);
@@ -30,7 +30,8 @@ DateParts CivilFromDays(std::int64_t z) {
   return {static_cast<int>(y + (m <= 2)), static_cast<int>(m), static_cast<int>(d)};
 }
 
-const std::int64_t kEpoch = DaysFromCivil(1899, 12, 30);
+// constexpr: dates are encoded during static initialisation of other files.
+constexpr std::int64_t kEpoch = DaysFromCivil(1899, 12, 30);
 
 }  // namespace
 

@@ -6,7 +6,7 @@
 
 namespace qv {
 
-std::string_view TrimBlanks(std::string_view text) {
+std::string_view Trim(std::string_view text) {
   const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);
   while (!text.empty() && blank(text.back())) text.remove_suffix(1);
@@ -14,7 +14,7 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 bool TryStrToInt64(std::string_view text, std::int64_t& value) {
-  text = TrimBlanks(text);
+  text = Trim(text);
   bool negative = false;
   if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
     negative = text.front() == '-';
@@ -39,7 +39,7 @@ bool TryStrToInt64(std::string_view text, std::int64_t& value) {
 }
 
 bool TryStrToFloat(std::string_view text, double& value, char decimalPoint) {
-  text = TrimBlanks(text);
+  text = Trim(text);
   if (text.empty()) return false;
   std::string normal(text);
   for (char& c : normal) {

@@ -17,6 +17,7 @@ std::string IntToStr(std::int64_t value);
 // Shortest general form with 15 significant digits: "1.5", "1E20", "1E-5".
 std::string FloatToStr(double value, char decimalPoint = '.');
 
-std::string_view TrimBlanks(std::string_view text);
+// Without leading and trailing blanks and control characters.
+std::string_view Trim(std::string_view text);
 
 }  // namespace qv

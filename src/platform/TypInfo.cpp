@@ -29,14 +29,14 @@ std::string SetToText(const TEnumType& elements, std::int64_t mask) {
 std::int64_t TextToSet(const TEnumType& elements, std::string_view text) {
   std::int64_t mask;
   if (TryStrToInt64(text, mask)) return mask;
-  text = TrimBlanks(text);
+  text = Trim(text);
   if (text.size() < 2 || text.front() != '[' || text.back() != ']')
     throw EConvertError("'" + std::string(text) + "' is not a set of " + elements.Name());
   text = text.substr(1, text.size() - 2);
   mask = 0;
-  while (!TrimBlanks(text).empty()) {
+  while (!Trim(text).empty()) {
     const std::size_t comma = text.find(',');
-    const std::string_view name = TrimBlanks(text.substr(0, comma));
+    const std::string_view name = Trim(text.substr(0, comma));
     const int value = elements.ValueOf(name);
     if (value < 0) throw EConvertError("'" + std::string(name) + "' is not an element of " + elements.Name());
     mask |= std::int64_t{1} << value;
@@ -46,7 +46,7 @@ std::int64_t TextToSet(const TEnumType& elements, std::string_view text) {
 }
 
 std::int64_t TextToEnum(const TEnumType& type, std::string_view text) {
-  const int value = type.ValueOf(TrimBlanks(text));
+  const int value = type.ValueOf(Trim(text));
   if (value >= 0) return value;
   std::int64_t number;
   if (TryStrToInt64(text, number) && number >= 0 && number < type.Count()) return number;

@@ -123,7 +123,7 @@ int Variant::ToInt() const {
 bool Variant::ToBool() const {
   if (const bool* flag = std::get_if<bool>(&data_)) return *flag;
   if (IsText()) {
-    const std::string_view text = TrimBlanks(TextRef());
+    const std::string_view text = Trim(TextRef());
     auto equalsNoCase = [&](std::string_view word) {
       if (text.size() != word.size()) return false;
       for (std::size_t i = 0; i < text.size(); ++i)
