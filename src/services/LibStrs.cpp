@@ -9,9 +9,13 @@
 #include <utility>
 
 #include "platform/AsciiText.h"
+#include "platform/CodePages.h"
 #include "platform/DateFormat.h"
+#include "platform/Exception.h"
 #include "platform/NumberText.h"
 #include "platform/SystemInfo.h"
+#include "platform/TypInfo.h"
+#include "services/AlertLog.h"
 
 namespace qv {
 
@@ -392,7 +396,145 @@ std::string GetTempDirectory() {
 bool IsLoopbackAddress(const std::string& address) { return address == "127.0.0.1"; }
 
 // ===========================================================================
-// Code pages and published properties by name follow here.
+// Code pages.
 // ===========================================================================
+
+namespace {
+
+using LeafConversion = Variant (*)(const Variant& leaf, int codePage);
+
+// The UTF-8 of a text leaf as program text: a narrow leaf is read leniently
+// (every byte sequence widens), a Unicode leaf must be well formed.
+std::string WidenedLeaf(const Variant& leaf) {
+  if (leaf.Type() == VarType::String) return DecodeLenient(leaf.TextRef(), ProgramCodePage());
+  if (!IsValidUtf8(leaf.TextRef())) throw EConvertError("Unicode text is not well formed");
+  return leaf.TextRef();
+}
+
+Variant EncodeLeaf(const Variant& leaf, int codePage) {
+  std::string utf8 = WidenedLeaf(leaf);
+  std::string narrow;
+  if (!TryEncodeCodePage(utf8, codePage, narrow)) narrow = std::move(utf8);  // unknown code page
+  return Variant(std::move(narrow));
+}
+
+Variant DecodeLeaf(const Variant& leaf, int codePage) {
+  if (leaf.Type() == VarType::UString) {
+    WidenedLeaf(leaf);
+    return leaf;  // narrowing to program text and decoding it again gives the same text
+  }
+  std::string utf8;
+  if (!TryDecodeCodePage(leaf.TextRef(), codePage, utf8)) utf8 = DecodeLenient(leaf.TextRef(), ProgramCodePage());
+  return Variant::Unicode(std::move(utf8));
+}
+
+// Converts in place, so that on a failure the value holds the work done.
+void ConvertTree(Variant& value, LeafConversion convert, int codePage) {
+  if (value.IsText()) {
+    value = convert(value, codePage);
+    return;
+  }
+  if (!value.IsArray()) return;
+  VarArray& array = value.ArrayMut();
+  const bool descend = array.DimCount() == 1;
+  for (Variant& element : array.Elements()) {
+    if (element.IsText())
+      element = convert(element, codePage);
+    else if (descend && element.IsArray())
+      ConvertTree(element, convert, codePage);
+  }
+}
+
+Variant ConvertTreeLogged(const Variant& value, LeafConversion convert, int codePage, const char* line) {
+  Variant result = value;
+  try {
+    ConvertTree(result, convert, codePage);
+  } catch (const Exception& error) {
+    WriteAlertLog("libstrs", std::string(line) + error.Message(), "D");
+  } catch (const std::exception& error) {
+    WriteAlertLog("libstrs", std::string(line) + error.what(), "D");
+  }
+  return result;
+}
+
+}  // namespace
+
+Variant UnicodeToCodePage(const Variant& value, int codePage) {
+  return ConvertTreeLogged(value, EncodeLeaf, codePage, "LINE[2735] ");
+}
+
+Variant CodePageToUnicode(const Variant& value, int codePage) {
+  return ConvertTreeLogged(value, DecodeLeaf, codePage, "LINE[115] ");
+}
+
+// ===========================================================================
+// Published properties by name.
+// ===========================================================================
+
+namespace {
+
+// The property when the object publishes it with one of the wanted kinds.
+const TPropInfo* PropertyOfKind(const TObject* object, const std::string& name, bool (*wanted)(TTypeKind)) {
+  const TPropInfo* info = GetPropInfo(object, name);
+  return info && wanted(info->Kind) ? info : nullptr;
+}
+
+bool IsStringKind(TTypeKind kind) { return kind == TTypeKind::String; }
+bool IsMethodKind(TTypeKind kind) { return kind == TTypeKind::Method; }
+
+}  // namespace
+
+bool HasProperty(const TObject* component, const std::string& name) {
+  return GetPropInfo(component, name) != nullptr;
+}
+
+std::string GetStringProperty(const TObject* component, const std::string& name) {
+  try {
+    const TPropInfo* info = PropertyOfKind(component, name, IsStringKind);
+    return info ? GetStrProp(*component, *info) : "";
+  } catch (...) {
+    return "";
+  }
+}
+
+void SetStringProperty(TObject* component, const std::string& name, const std::string& value) {
+  try {
+    if (const TPropInfo* info = PropertyOfKind(component, name, IsStringKind)) SetStrProp(*component, *info, value);
+  } catch (...) {
+  }
+}
+
+std::int64_t GetOrdinalProperty(const TObject* component, const std::string& name) {
+  try {
+    const TPropInfo* info = PropertyOfKind(component, name, IsOrdinalKind);
+    return info ? GetOrdProp(*component, *info) : 0;
+  } catch (...) {
+    return 0;
+  }
+}
+
+void SetOrdinalProperty(TObject* component, const std::string& name, std::int64_t value) {
+  try {
+    if (const TPropInfo* info = PropertyOfKind(component, name, IsOrdinalKind)) SetOrdProp(*component, *info, value);
+  } catch (...) {
+  }
+}
+
+TMethod GetMethodProperty(const TObject& component, const std::string& name) {
+  try {
+    const TPropInfo* info = PropertyOfKind(&component, name, IsMethodKind);
+    return info ? GetMethodProp(component, *info) : TMethod{};
+  } catch (...) {
+    return TMethod{};
+  }
+}
+
+void SetMethodProperty(TObject& component, const std::string& name, const TMethod& handler) {
+  try {
+    if (const TPropInfo* info = PropertyOfKind(&component, name, IsMethodKind))
+      SetMethodProp(component, *info, handler);
+  } catch (...) {
+  }
+}
 
 }  // namespace qv

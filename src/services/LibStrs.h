@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/DateTime.h"
+#include "platform/Object.h"
 #include "platform/Variant.h"
 
 namespace qv {
@@ -124,9 +125,35 @@ std::string GetTempDirectory();
 bool IsLoopbackAddress(const std::string& address);
 
 // ---------------------------------------------------------------------------
-// Code pages (UnicodeToCodePage, CodePageToUnicode) and published properties
-// by name (HasProperty, Get/SetStringProperty, Get/SetOrdinalProperty,
-// Get/SetMethodProperty) follow here.
+// Code pages.
 // ---------------------------------------------------------------------------
+
+// Copies a value tree, encoding every text leaf into narrow text of the code
+// page. Narrow leaves are first read as program text. One-dimensional arrays
+// are descended into at any depth; elements of two-dimensional arrays are
+// converted only when they are texts. A failure is written to the "libstrs"
+// alert log and what was converted so far is returned.
+Variant UnicodeToCodePage(const Variant& value, int codePage);
+
+// The inverse: every text leaf decoded from narrow text of the code page into
+// Unicode text; text the code page cannot decode is read as program text.
+Variant CodePageToUnicode(const Variant& value, int codePage);
+
+// ---------------------------------------------------------------------------
+// Published properties by name. A missing component, an empty name or a name
+// the component's class does not publish (or publishes with another kind)
+// gives "", 0, nothing or an empty handler; none of these raises.
+// ---------------------------------------------------------------------------
+
+bool HasProperty(const TObject* component, const std::string& name);
+std::string GetStringProperty(const TObject* component, const std::string& name);
+void SetStringProperty(TObject* component, const std::string& name, const std::string& value);
+// Integer, enumeration (Boolean included), character and set properties.
+std::int64_t GetOrdinalProperty(const TObject* component, const std::string& name);
+void SetOrdinalProperty(TObject* component, const std::string& name, std::int64_t value);
+// The event handler, code and object; both absent when none is assigned.
+TMethod GetMethodProperty(const TObject& component, const std::string& name);
+// A handler of another signature than the event's is not assigned.
+void SetMethodProperty(TObject& component, const std::string& name, const TMethod& handler);
 
 }  // namespace qv
