@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "platform/DoubleByteDecoder.h"
+
 namespace qv {
 
 namespace {
@@ -254,6 +256,7 @@ bool TryDecodeCodePage(std::string_view bytes, int codePage, std::string& utf8) 
     utf8.assign(bytes);
     return true;
   }
+  if (const DoubleByteDecoder* table = DoubleByteDecoder::For(codePage)) return table->Decode(bytes, utf8);
   iconv_t cd = Converter(codePage, true);
   if (cd == kNoConverter) return false;
   return RunIconv(cd, bytes, utf8, DecodeGuess(bytes.size()), false,

@@ -428,32 +428,55 @@ Variant DecodeLeaf(const Variant& leaf, int codePage) {
   return Variant::Unicode(std::move(utf8));
 }
 
-// Converts in place, so that on a failure the value holds the work done.
-void ConvertTree(Variant& value, LeafConversion convert, int codePage) {
-  if (value.IsText()) {
-    value = convert(value, codePage);
-    return;
+void ConvertElement(const Variant& source, Variant& target, LeafConversion convert, int codePage, bool descend);
+
+// An empty array of the same bounds as the source.
+Variant ArrayShapedLike(const VarArray& source) {
+  return source.DimCount() == 1
+             ? Variant::Array(source.LowBound(1), source.HighBound(1))
+             : Variant::Array2(source.LowBound(1), source.HighBound(1), source.LowBound(2), source.HighBound(2));
+}
+
+// Fills target, an array shaped like source, element by element. Built
+// afresh rather than copied and overwritten: a request holds thousands of
+// texts. When a conversion fails, the elements not converted are copied
+// from the source before the failure goes on, so the result holds the work
+// done and the rest of the input.
+void ConvertArray(const VarArray& source, VarArray& target, LeafConversion convert, int codePage) {
+  const std::vector<Variant>& in = source.Elements();
+  std::vector<Variant>& out = target.Elements();
+  const bool descend = source.DimCount() == 1;
+  std::size_t i = 0;
+  try {
+    for (; i < in.size(); ++i) ConvertElement(in[i], out[i], convert, codePage, descend);
+  } catch (...) {
+    for (; i < in.size(); ++i)
+      if (out[i].IsEmpty()) out[i] = in[i];
+    throw;
   }
-  if (!value.IsArray()) return;
-  VarArray& array = value.ArrayMut();
-  const bool descend = array.DimCount() == 1;
-  for (Variant& element : array.Elements()) {
-    if (element.IsText())
-      element = convert(element, codePage);
-    else if (descend && element.IsArray())
-      ConvertTree(element, convert, codePage);
+}
+
+void ConvertElement(const Variant& source, Variant& target, LeafConversion convert, int codePage, bool descend) {
+  if (source.IsText()) {
+    target = convert(source, codePage);
+  } else if (descend && source.IsArray()) {
+    target = ArrayShapedLike(source.ArrayRef());
+    ConvertArray(source.ArrayRef(), target.ArrayMut(), convert, codePage);
+  } else {
+    target = source;
   }
 }
 
 Variant ConvertTreeLogged(const Variant& value, LeafConversion convert, int codePage, const char* line) {
-  Variant result = value;
+  Variant result;
   try {
-    ConvertTree(result, convert, codePage);
+    ConvertElement(value, result, convert, codePage, true);
   } catch (const Exception& error) {
     WriteAlertLog("libstrs", std::string(line) + error.Message(), "D");
   } catch (const std::exception& error) {
     WriteAlertLog("libstrs", std::string(line) + error.what(), "D");
   }
+  if (result.IsEmpty()) result = value;  // a single leaf that failed: the copy of the input
   return result;
 }
 
