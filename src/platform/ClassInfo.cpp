@@ -1,16 +1,8 @@
 #include "platform/ClassInfo.h"
 
-#include <strings.h>
+#include "platform/AsciiText.h"
 
 namespace qv {
-
-namespace {
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
-}
-
-}  // namespace
 
 const char* TypeKindName(TTypeKind kind) {
   switch (kind) {
@@ -32,7 +24,7 @@ std::string TEnumType::NameOf(std::int64_t value) const {
 
 int TEnumType::ValueOf(std::string_view name) const {
   for (int i = 0; i < Count(); ++i)
-    if (SameName(names_[static_cast<std::size_t>(i)], name)) return i;
+    if (SameTextAscii(names_[static_cast<std::size_t>(i)], name)) return i;
   return -1;
 }
 
@@ -49,7 +41,7 @@ bool TClass::InheritsFrom(const TClass& other) const {
 
 bool TClass::InheritsFrom(std::string_view className) const {
   for (const TClass* c = this; c; c = c->parent_)
-    if (SameName(c->name_, className)) return true;
+    if (SameTextAscii(c->name_, className)) return true;
   return false;
 }
 
@@ -57,7 +49,7 @@ const TPropInfo* TClass::FindProperty(std::string_view name) const {
   if (name.empty()) return nullptr;
   for (const TClass* c = this; c; c = c->parent_)
     for (const TPropInfo& info : c->properties_)
-      if (SameName(info.Name, name)) return &info;
+      if (SameTextAscii(info.Name, name)) return &info;
   return nullptr;
 }
 
@@ -78,7 +70,7 @@ std::vector<const TPropInfo*> TClass::Properties() const {
 const MethodCode* TClass::MethodAddress(std::string_view name) const {
   for (const TClass* c = this; c; c = c->parent_)
     for (const PublishedMethod& method : c->methods_)
-      if (SameName(method.Name, name)) return method.Code;
+      if (SameTextAscii(method.Name, name)) return method.Code;
   return nullptr;
 }
 

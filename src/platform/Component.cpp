@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <strings.h>
 
+#include "platform/AsciiText.h"
 #include "platform/Exception.h"
 
 namespace qv {
@@ -61,7 +61,7 @@ int TComponent::ComponentIndex() const {
 TComponent* TComponent::FindComponent(std::string_view name) const {
   if (name.empty()) return nullptr;
   for (TComponent* c : components_)
-    if (c->name_.size() == name.size() && strncasecmp(c->name_.data(), name.data(), name.size()) == 0)
+    if (SameTextAscii(c->name_, name))
       return c;
   return nullptr;
 }

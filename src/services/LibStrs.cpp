@@ -224,17 +224,26 @@ std::string CutField(std::string& text, const std::string& separator) {
 // Dates by type
 // ===========================================================================
 
+namespace {
+
+// The parts of a date to be shown in a date type. False when there is
+// nothing to show: result is then cleared for no date or a date out of
+// range, and left as the caller passed it for an unknown type.
+bool PartsToShow(int type, TDateTime date, std::string& result, DateParts& parts) {
+  if (date == 0 || (IsDateType(type) && !IsDateInRange(date))) {
+    result.clear();
+    return false;
+  }
+  if (!IsDateType(type)) return false;
+  parts = DecodeDate(date);
+  return true;
+}
+
+}  // namespace
+
 void FormatDateByType(int type, const std::string& separator, TDateTime date, std::string& result) {
-  if (date == 0) {
-    result.clear();
-    return;
-  }
-  if (!IsDateType(type)) return;
-  if (!IsDateInRange(date)) {
-    result.clear();
-    return;
-  }
-  const DateParts parts = DecodeDate(date);
+  DateParts parts;
+  if (!PartsToShow(type, date, result, parts)) return;
   const std::string mark = FirstCharacter(separator);
   const std::string year = TypedYear(type, parts.Year);
   const std::string month = Padded(parts.Month, 2);
@@ -248,16 +257,8 @@ void FormatDateByType(int type, const std::string& separator, TDateTime date, st
 
 void FormatYearMonthByType(int type, const std::string& separator, TDateTime date,
                            std::string& result) {
-  if (date == 0) {
-    result.clear();
-    return;
-  }
-  if (!IsDateType(type)) return;
-  if (!IsDateInRange(date)) {
-    result.clear();
-    return;
-  }
-  const DateParts parts = DecodeDate(date);
+  DateParts parts;
+  if (!PartsToShow(type, date, result, parts)) return;
   const std::string mark = FirstCharacter(separator);
   const std::string year = TypedYear(type, parts.Year);
   const std::string month = Padded(parts.Month, 2);
