@@ -247,6 +247,7 @@ bool IsValidUtf8(std::string_view text) {
 }
 
 bool TryDecodeCodePage(std::string_view bytes, int codePage, std::string& utf8) {
+  if (const DoubleByteDecoder* table = DoubleByteDecoder::For(codePage)) return table->Decode(bytes, utf8);
   if (IsAsciiCompatibleCodePage(codePage) && IsAscii(bytes)) {
     utf8.assign(bytes);
     return true;
@@ -256,7 +257,6 @@ bool TryDecodeCodePage(std::string_view bytes, int codePage, std::string& utf8) 
     utf8.assign(bytes);
     return true;
   }
-  if (const DoubleByteDecoder* table = DoubleByteDecoder::For(codePage)) return table->Decode(bytes, utf8);
   iconv_t cd = Converter(codePage, true);
   if (cd == kNoConverter) return false;
   return RunIconv(cd, bytes, utf8, DecodeGuess(bytes.size()), false,

@@ -3,6 +3,7 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstring>
 #include <memory>
 
 #include "platform/CodePages.h"
@@ -70,27 +71,39 @@ const DoubleByteDecoder* DoubleByteDecoder::For(int codePage) {
 }
 
 bool DoubleByteDecoder::Decode(std::string_view bytes, std::string& utf8) const {
-  utf8.clear();
-  utf8.reserve(bytes.size() + bytes.size() / 2 + 4);
+  // Written through a cursor. Two bytes of a pair give at most three of
+  // UTF-8, so half as much again is nearly always room enough; the rare
+  // single byte that widens more makes the buffer grow.
   const std::size_t n = bytes.size();
-  std::size_t i = 0;
-  while (i < n) {
-    const std::size_t asciiStart = i;
-    while (i < n && static_cast<unsigned char>(bytes[i]) < 0x80) ++i;
-    utf8.append(bytes.data() + asciiStart, i - asciiStart);
-    if (i == n) break;
-    const std::size_t high = static_cast<unsigned char>(bytes[i]) - 0x80;
+  utf8.resize(n + n / 2 + 2 * sizeof(Character));
+  char* out = utf8.data();
+  char* end = utf8.data() + utf8.size();
+  const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+  for (std::size_t i = 0; i < n;) {
+    if (end - out < static_cast<std::ptrdiff_t>(sizeof(Character))) {
+      const std::size_t used = static_cast<std::size_t>(out - utf8.data());
+      utf8.resize(utf8.size() + (n - i) * 3 + sizeof(Character));
+      out = utf8.data() + used;
+      end = utf8.data() + utf8.size();
+    }
+    if (in[i] < 0x80) {
+      *out++ = static_cast<char>(in[i++]);
+      continue;
+    }
+    const std::size_t high = in[i] - 0x80u;
     const Character* character = &single_[high];
     std::size_t used = 1;
     if (leadRow_[high] >= 0) {
       if (i + 1 == n) return false;
-      character = &pairs_[static_cast<std::size_t>(leadRow_[high])][static_cast<unsigned char>(bytes[i + 1])];
+      character = &pairs_[static_cast<std::size_t>(leadRow_[high])][in[i + 1]];
       used = 2;
     }
     if (character->length == 0) return false;
-    utf8.append(character->utf8, character->length);
+    std::memcpy(out, character->utf8, sizeof character->utf8);
+    out += character->length;
     i += used;
   }
+  utf8.resize(static_cast<std::size_t>(out - utf8.data()));
   return true;
 }
 

@@ -15,12 +15,12 @@ bool IconvDecode(const char* charset, const std::string& bytes, std::string& utf
   iconv_t cd = iconv_open("UTF-8", charset);
   char* in = const_cast<char*>(bytes.data());
   std::size_t inLeft = bytes.size();
-  char buffer[32];
-  char* out = buffer;
-  std::size_t outLeft = sizeof buffer;
+  std::string buffer(bytes.size() * 4 + 16, '\0');
+  char* out = buffer.data();
+  std::size_t outLeft = buffer.size();
   const bool ok = iconv(cd, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1) && inLeft == 0;
   iconv_close(cd);
-  utf8.assign(buffer, sizeof buffer - outLeft);
+  utf8.assign(buffer.data(), buffer.size() - outLeft);
   return ok;
 }
 
@@ -39,6 +39,23 @@ TEST(DoubleByteDecoder, AgreesWithIconvOnEverySequence) {
         if (valid != decoded || (valid && expected != actual)) ++disagreements;
       }
     EXPECT_EQ(disagreements, 0) << charset;
+  }
+}
+
+TEST(DoubleByteDecoder, LongTextsOfWideningBytes) {
+  // Single bytes that widen to three bytes of UTF-8 outgrow the first guess
+  // of the output's size.
+  for (int codePage : {936, 950}) {
+    const char* charset = codePage == 936 ? "CP936" : "CP950";
+    for (int b = 0x80; b <= 0xFF; ++b) {
+      const std::string text = "x" + std::string(500, static_cast<char>(b)) + "\xa4\x40y";
+      std::string expected, actual;
+      const bool valid = IconvDecode(charset, text, expected);
+      ASSERT_EQ(DoubleByteDecoder::For(codePage)->Decode(text, actual), valid) << charset << " " << b;
+      if (valid) {
+        EXPECT_EQ(actual, expected) << charset << " " << b;
+      }
+    }
   }
 }
 
