@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "platform/AsciiText.h"
+#include "platform/NumberText.h"
 #include "platform/TextFile.h"
 
 namespace qv {
@@ -16,42 +17,15 @@ std::string_view Unquote(std::string_view value) {
   return value;
 }
 
-int DigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  c = AsciiLower(c);
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 // Parses the whole text as described at ReadInteger.
 bool ParseInteger(std::string_view text, int& value) {
-  text = TrimBlanks(text);
-  bool negative = false;
-  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-    negative = text.front() == '-';
-    text.remove_prefix(1);
-  }
-  int base = 10;
-  if (!text.empty() && text.front() == '$') {
-    base = 16;
-    text.remove_prefix(1);
-  } else if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-    base = 16;
-    text.remove_prefix(2);
-  }
-  if (text.empty()) return false;
-  const std::uint64_t limit = base == 16 ? 0xFFFFFFFFULL
-                                         : (negative ? 2147483648ULL : 2147483647ULL);
-  std::uint64_t magnitude = 0;
-  for (char c : text) {
-    const int digit = DigitValue(c);
-    if (digit < 0 || digit >= base) return false;
-    magnitude = magnitude * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
-    if (magnitude > limit) return false;
-  }
+  IntegerText parts;
+  if (!ParseIntegerText(text, parts)) return false;
+  const std::uint64_t limit = parts.Base == 16 ? 0xFFFFFFFFULL : (parts.Negative ? 2147483648ULL : 2147483647ULL);
+  if (parts.Magnitude > limit) return false;
   // Hexadecimal digits are a 32-bit pattern; the sign applies afterwards.
-  std::uint32_t bits = static_cast<std::uint32_t>(magnitude);
-  if (negative) bits = 0U - bits;
+  std::uint32_t bits = static_cast<std::uint32_t>(parts.Magnitude);
+  if (parts.Negative) bits = 0U - bits;
   value = static_cast<std::int32_t>(bits);
   return true;
 }

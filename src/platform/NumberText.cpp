@@ -13,28 +13,31 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
-bool TryStrToInt64(std::string_view text, std::int64_t& value) {
+bool ParseIntegerText(std::string_view text, IntegerText& parts) {
   text = Trim(text);
-  bool negative = false;
+  parts = IntegerText{};
   if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-    negative = text.front() == '-';
+    parts.Negative = text.front() == '-';
     text.remove_prefix(1);
   }
-  int base = 10;
   if (!text.empty() && text.front() == '$') {
-    base = 16;
+    parts.Base = 16;
     text.remove_prefix(1);
   } else if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-    base = 16;
+    parts.Base = 16;
     text.remove_prefix(2);
   }
   if (text.empty()) return false;
-  std::uint64_t magnitude = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
-  if (error != std::errc() || end != text.data() + text.size()) return false;
-  if (base == 10 && magnitude > (negative ? 9223372036854775808ull : 9223372036854775807ull))
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parts.Magnitude, parts.Base);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+bool TryStrToInt64(std::string_view text, std::int64_t& value) {
+  IntegerText parts;
+  if (!ParseIntegerText(text, parts)) return false;
+  if (parts.Base == 10 && parts.Magnitude > (parts.Negative ? 9223372036854775808ull : 9223372036854775807ull))
     return false;
-  value = negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
+  value = static_cast<std::int64_t>(parts.Negative ? 0 - parts.Magnitude : parts.Magnitude);
   return true;
 }
 
