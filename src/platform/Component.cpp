@@ -89,7 +89,7 @@ void TComponent::DestroyComponents() {
   while (!components_.empty()) {
     TComponent* last = components_.back();
     RemoveComponent(last);
-    delete last;
+    Free(last);
   }
 }
 

@@ -38,6 +38,7 @@ QV_DECLARE_EXCEPTION(EOleError, Exception)
 QV_DECLARE_EXCEPTION(EPropertyError, Exception)
 QV_DECLARE_EXCEPTION(EComponentError, Exception)
 QV_DECLARE_EXCEPTION(ERangeError, Exception)
+QV_DECLARE_EXCEPTION(EInvalidOperation, Exception)
 QV_DECLARE_EXCEPTION(LanguageControllerError, Exception)
 
 // An input or output failure with its error number.

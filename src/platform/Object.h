@@ -35,6 +35,15 @@ class TObject {
     return InheritsFrom(T::StaticClass());
   }
   const MethodCode* MethodAddress(std::string_view name) const { return ClassType().MethodAddress(name); }
+
+  // Runs just before the object is deleted, while it is still whole (forms
+  // raise OnDestroy here). Free and the owners of components call it.
+  virtual void BeforeDestruction() {}
+  static void Free(TObject* object) {
+    if (!object) return;
+    object->BeforeDestruction();
+    delete object;
+  }
 };
 
 class TPersistent : public TObject {
