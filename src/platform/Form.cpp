@@ -74,6 +74,7 @@ void TCustomForm::SetVisible(bool visible) {
     if (Application().FocusedControl() && ContainsControl(Application().FocusedControl()))
       Application().SetFocusedControl(nullptr);
     focusedControl_ = nullptr;
+    entered_ = nullptr;  // hiding leaves the focus without exit events
   }
 }
 
@@ -141,34 +142,28 @@ void TCustomForm::SetActiveControl(TWinControl* control) {
 }
 
 void TCustomForm::FocusControl(TWinControl* control) {
-  if (control == focusedControl_) {
-    activeControl_ = control;
-    Application().SetFocusedControl(control);
-    return;
-  }
+  if (control == focusedControl_ && control == entered_) return;
   const unsigned serial = ++focusChanges_;
-  TWinControl* old = focusedControl_;
   focusedControl_ = control;
   activeControl_ = control;
   Application().SetFocusedControl(control);
   FocusChanged(control);
   Changed(ControlChange::Focus);
 
-  // Leaving: the old control, then each container that does not hold the new one.
-  std::vector<TWinControl*> left;
-  for (TWinControl* c = old; c && c != this && !(control && c->ContainsControl(control)); c = c->Parent())
-    left.push_back(c);
-  // Entering: each container that did not hold the old control, outermost first.
-  std::deque<TWinControl*> entered;
-  for (TWinControl* c = control; c && c != this && !(old && c->ContainsControl(old)); c = c->Parent())
-    entered.push_front(c);
-
-  for (TWinControl* c : left) {
-    c->DoExit();
-    if (serial != focusChanges_) return;  // a handler moved the focus elsewhere
+  // The entered chain walks up, one exit at a time, until it holds the new
+  // control, then down, one enter at a time, to it. A handler that moves the
+  // focus again takes over from where the chain stands.
+  while (entered_ && !(control && entered_->ContainsControl(control))) {
+    TWinControl* leaving = entered_;
+    entered_ = leaving->Parent() == this ? nullptr : leaving->Parent();
+    leaving->DoExit();
+    if (serial != focusChanges_) return;
   }
-  for (TWinControl* c : entered) {
-    c->DoEnter();
+  while (control && entered_ != control) {
+    TWinControl* entering = control;
+    while (entering->Parent() != entered_ && entering->Parent() != this) entering = entering->Parent();
+    entered_ = entering;
+    entering->DoEnter();
     if (serial != focusChanges_) return;
   }
 }
@@ -177,6 +172,7 @@ void TCustomForm::FocusChanged(TWinControl*) {}
 
 void TCustomForm::ControlGoing(TWinControl* control) {
   if (activeControl_ && control->ContainsControl(activeControl_)) activeControl_ = nullptr;
+  if (entered_ && control->ContainsControl(entered_)) entered_ = control->Parent() == this ? nullptr : control->Parent();
   if (focusedControl_ && control->ContainsControl(focusedControl_)) {
     focusedControl_ = nullptr;
     if (Application().FocusedControl() && control->ContainsControl(Application().FocusedControl()))

@@ -86,6 +86,7 @@ class TCustomForm : public TWinControl {
  private:
   TWinControl* activeControl_ = nullptr;
   TWinControl* focusedControl_ = nullptr;
+  TWinControl* entered_ = nullptr;  // how far enter events have reached
   unsigned focusChanges_ = 0;  // tells a focus move that a handler moved the focus again
   bool keyPreview_ = false;
   bool modal_ = false;
