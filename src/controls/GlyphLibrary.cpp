@@ -1,0 +1,101 @@
+#include "controls/GlyphLibrary.h"
+
+#include <mutex>
+#include <utility>
+
+#include "platform/DynamicLibrary.h"
+#include "platform/Exception.h"
+
+namespace qv {
+
+namespace {
+
+// The glyph library's calling contract, as it documents it: the library
+// fills the caller's bitmap through these callbacks (colours 0x00BBGGRR).
+struct FrResBitmap {
+  void* context;
+  int (*set_size)(void* context, int width, int height);  // nonzero on success
+  void (*set_pixel)(void* context, int x, int y, unsigned color);
+};
+using GetMaxBmpIDFunction = int();
+using LoadBmpFunction = int(FrResBitmap* bitmap, int number);  // nonzero on success
+
+// The system's error numbers for a library that cannot be loaded and for a
+// library without the entry asked for.
+constexpr int kModuleNotFound = 126;
+constexpr int kProcedureNotFound = 127;
+
+// Larger than any button picture; guards the allocation against a bad size.
+constexpr int kMaxSide = 4096;
+
+struct GlyphLibraryState {
+  std::mutex lock;
+  std::string fileName = "FrResD5.so";
+  DynamicLibrary library;
+};
+
+GlyphLibraryState& State() {
+  static GlyphLibraryState state;
+  return state;
+}
+
+// Loads the library on first use; the caller holds the lock.
+void EnsureLoaded(GlyphLibraryState& state) {
+  if (state.library.IsLoaded()) return;
+  if (!state.library.Load(state.fileName))
+    throw EOSError("Cannot load " + state.fileName + ": " + state.library.LastError(), kModuleNotFound);
+}
+
+int SetSize(void* context, int width, int height) {
+  if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return 0;
+  auto& image = *static_cast<GlyphImage*>(context);
+  image.Width = width;
+  image.Height = height;
+  image.Pixels.assign(static_cast<std::size_t>(width) * height, 0);
+  return 1;
+}
+
+void SetPixel(void* context, int x, int y, unsigned color) {
+  auto& image = *static_cast<GlyphImage*>(context);
+  if (x < 0 || y < 0 || x >= image.Width || y >= image.Height) return;
+  image.Pixels[static_cast<std::size_t>(y) * image.Width + x] = color & 0x00FFFFFFu;
+}
+
+}  // namespace
+
+int GlyphMaxId() {
+  GlyphLibraryState& state = State();
+  std::lock_guard guard(state.lock);
+  try {
+    EnsureLoaded(state);
+  } catch (const EOSError&) {
+    return 0;
+  }
+  auto* getMaxBmpId = state.library.Function<GetMaxBmpIDFunction>("GetMaxBmpID");
+  return getMaxBmpId ? getMaxBmpId() : 0;
+}
+
+bool LoadGlyph(int number, GlyphImage& image) {
+  GlyphLibraryState& state = State();
+  std::lock_guard guard(state.lock);
+  EnsureLoaded(state);
+  auto* loadBmp = state.library.Function<LoadBmpFunction>("LoadBmp");
+  if (!loadBmp) throw EOSError("LoadBmp is missing from " + state.library.FileName(), kProcedureNotFound);
+  GlyphImage loaded;
+  FrResBitmap bitmap{&loaded, &SetSize, &SetPixel};
+  if (!loadBmp(&bitmap, number)) {
+    image = GlyphImage();
+    return false;
+  }
+  image = std::move(loaded);
+  return true;
+}
+
+void SetGlyphLibraryPath(std::string fileName) {
+  GlyphLibraryState& state = State();
+  std::lock_guard guard(state.lock);
+  state.library.Unload();
+  state.fileName = std::move(fileName);
+}
+
+}  // namespace qv
