@@ -12,6 +12,11 @@ const TEnumType& AlignType() {
   return type;
 }
 
+const TEnumType& AlignmentType() {
+  static const TEnumType type("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
+  return type;
+}
+
 const TClass& TControl::StaticClass() {
   static const TClass cls =
       ClassBuilder<TControl>("TControl", &TComponent::StaticClass())

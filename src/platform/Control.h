@@ -33,6 +33,10 @@ struct TRect {
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 const TEnumType& AlignType();
 
+// How a text sits in its box (labels, edits, list columns).
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+const TEnumType& AlignmentType();
+
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 
 using TMouseEvent = Event<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;

@@ -39,7 +39,10 @@ QV_DECLARE_EXCEPTION(EPropertyError, Exception)
 QV_DECLARE_EXCEPTION(EComponentError, Exception)
 QV_DECLARE_EXCEPTION(ERangeError, Exception)
 QV_DECLARE_EXCEPTION(EInvalidOperation, Exception)
+QV_DECLARE_EXCEPTION(EInvalidGraphic, Exception)
 QV_DECLARE_EXCEPTION(LanguageControllerError, Exception)
+// Input in a masked edit that its mask does not accept.
+QV_DECLARE_EXCEPTION(EDBEditError, Exception)
 
 // An input or output failure with its error number.
 class EInOutError : public Exception {

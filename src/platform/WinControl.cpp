@@ -168,6 +168,7 @@ void TWinControl::Realign() {
   if (depth > 8) return;  // aligned children resizing their parent in turn
   ++depth;
   TRect free = ClientRect();
+  AdjustClientRect(free);
   for (TAlign pass : {alTop, alBottom, alLeft, alRight, alClient}) {
     const std::vector<TControl*> children = controls_;
     for (TControl* c : children) {

@@ -73,6 +73,9 @@ class TWinControl : public TControl {
   void FontChanged() override;
   void ColorChangedForChildren();
   void Resize() override;
+  // The part of the client area that aligned children share; containers
+  // with a caption or a frame leave that out.
+  virtual void AdjustClientRect(TRect& rect) const { (void)rect; }
 
  private:
   void InsertControl(TControl* control);
