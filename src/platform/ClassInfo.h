@@ -173,9 +173,10 @@ class ClassBuilder {
     return *this;
   }
 
-  // An event held in a data member of type Event<Sig>.
-  template <class Sig>
-  ClassBuilder& Event(std::string name, qv::Event<Sig> T::*member) {
+  // An event held in a data member of type Event<Sig> (of T or of a base).
+  template <class Sig, class U>
+  ClassBuilder& Event(std::string name, qv::Event<Sig> U::*member) {
+    static_assert(std::is_base_of_v<U, T>, "the event must be a member of the class or of a base");
     TPropInfo& info = Add(std::move(name), TTypeKind::Method);
     info.Signature = &typeid(Sig);
     info.Get = [member](const TObject& o) { return PropValue((static_cast<const T&>(o).*member).Method()); };

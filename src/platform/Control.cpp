@@ -58,6 +58,8 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_uniqu
 
 TControl::~TControl() {
   Changed(ControlChange::Destroying);
+  for (TControl* followed : followed_) std::erase(followed->followers_, this);
+  for (TControl* follower : followers_) std::erase(follower->followed_, this);
   if (parent_) parent_->RemoveControl(this);
 }
 
@@ -88,6 +90,22 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   Changed(ControlChange::Bounds);
   if (resized) Resize();
   if (parent_ && align_ != alNone) parent_->Realign();
+  // Copy: a follower may stop following here.
+  const std::vector<TControl*> followers = followers_;
+  for (TControl* follower : followers) follower->FollowedBoundsChanged(*this);
+}
+
+void TControl::AddBoundsFollower(TControl* follower) {
+  if (!follower || follower == this || std::find(followers_.begin(), followers_.end(), follower) != followers_.end())
+    return;
+  followers_.push_back(follower);
+  follower->followed_.push_back(this);
+}
+
+void TControl::RemoveBoundsFollower(TControl* follower) {
+  if (!follower) return;
+  std::erase(followers_, follower);
+  std::erase(follower->followed_, this);
 }
 
 TPoint TControl::ClientOrigin() const {

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Component.h"
 #include "platform/ControlObserver.h"
@@ -126,6 +127,12 @@ class TControl : public TComponent {
   // The form that holds the control (itself, for a form); nullptr when none.
   TCustomForm* ParentForm() const;
 
+  // ---- followers: controls placed against this one ----
+  // A follower's FollowedBoundsChanged runs after each change of this
+  // control's bounds. The link goes when either control goes.
+  void AddBoundsFollower(TControl* follower);
+  void RemoveBoundsFollower(TControl* follower);
+
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
   TNotifyEvent OnResize;
@@ -149,6 +156,8 @@ class TControl : public TComponent {
   virtual void VisibleChanged() {}
   virtual void EnabledChanged() {}
   virtual void TextChanged() {}
+  // The bounds of a control this one follows have changed.
+  virtual void FollowedBoundsChanged(TControl& followed) { (void)followed; }
 
   void Loaded() override;
 
@@ -171,6 +180,8 @@ class TControl : public TComponent {
   bool showHint_ = false;
   int cursor_ = 0;
   int helpContext_ = 0;
+  std::vector<TControl*> followers_;
+  std::vector<TControl*> followed_;
 };
 
 // A control without a window of its own that draws on its parent (labels,

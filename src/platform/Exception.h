@@ -43,6 +43,8 @@ QV_DECLARE_EXCEPTION(EInvalidGraphic, Exception)
 QV_DECLARE_EXCEPTION(LanguageControllerError, Exception)
 // Input in a masked edit that its mask does not accept.
 QV_DECLARE_EXCEPTION(EDBEditError, Exception)
+// A data set or field used in a way its state does not allow, or a missing field.
+QV_DECLARE_EXCEPTION(EDatabaseError, Exception)
 
 // An input or output failure with its error number.
 class EInOutError : public Exception {

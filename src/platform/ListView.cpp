@@ -1,5 +1,9 @@
 #include "platform/ListView.h"
 
+#include <cstdlib>
+#include <mutex>
+#include <new>
+
 #include <algorithm>
 
 #include "platform/AsciiText.h"
@@ -132,7 +136,66 @@ const TClass& TListItem::StaticClass() {
   return cls;
 }
 
-TListItem::TListItem(TListItems& owner) : owner_(owner), priority_(owner.NextPriority()) {
+namespace {
+
+// Fixed-size, cache-line aligned cells carved from large blocks and reused
+// through a free list. Blocks are kept for the life of the process.
+class CellPool {
+ public:
+  void* Take(std::size_t size) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (size > kCellSize) throw std::bad_alloc();
+    if (freeCells_) {
+      Cell* cell = freeCells_;
+      freeCells_ = cell->next;
+      return cell;
+    }
+    if (next_ == end_) NewBlock();
+    void* cell = next_;
+    next_ += kCellSize;
+    return cell;
+  }
+  void Give(void* cell) {
+    if (!cell) return;
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto* free = static_cast<Cell*>(cell);
+    free->next = freeCells_;
+    freeCells_ = free;
+  }
+
+ private:
+  struct Cell {
+    Cell* next;
+  };
+  static constexpr std::size_t kCellSize = (sizeof(TListItem) + 63) / 64 * 64;
+  static constexpr std::size_t kBlockSize = kCellSize * 1024;
+
+  void NewBlock() {
+    void* block = std::aligned_alloc(64, kBlockSize);
+    if (!block) throw std::bad_alloc();
+    next_ = static_cast<char*>(block);
+    end_ = next_ + kBlockSize;
+  }
+
+  std::mutex mutex_;
+  Cell* freeCells_ = nullptr;
+  char* next_ = nullptr;
+  char* end_ = nullptr;
+};
+
+CellPool& ItemCells() {
+  static CellPool* pool = new CellPool;  // never destroyed: items may outlive static objects
+  return *pool;
+}
+
+}  // namespace
+
+void* TListItem::operator new(std::size_t size) { return ItemCells().Take(size); }
+void* TListItem::operator new(std::size_t size, std::align_val_t) { return ItemCells().Take(size); }
+void TListItem::operator delete(void* cell) noexcept { ItemCells().Give(cell); }
+void TListItem::operator delete(void* cell, std::align_val_t) noexcept { ItemCells().Give(cell); }
+
+TListItem::TListItem(TListItems& owner) : priority_(owner.NextPriority()), owner_(owner) {
   subItems_.OnChange = MethodOf<&TListItem::SubItemsChanged>(this);
 }
 
@@ -209,6 +272,17 @@ TListItem* TListItems::operator[](int index) const {
 
 TListItem* TListItems::Add() { return Place(std::unique_ptr<TListItem>(new TListItem(*this)), Count()); }
 
+TListItem* TListItems::AddItem(const std::string& caption, const std::vector<std::string>& subItems) {
+  auto item = std::unique_ptr<TListItem>(new TListItem(*this));
+  item->caption_ = caption;
+  item->subItems_.BeginUpdate();
+  for (const std::string& text : subItems) item->subItems_.Add(text);
+  item->subItems_.EndUpdate();
+  TListItem* placed = Place(std::move(item), Count());
+  view_.Change(placed, ctText);
+  return placed;
+}
+
 TListItem* TListItems::Insert(int index) {
   if (index < 0 || index > Count()) throw ERangeError(RangeMessage(index));
   return Place(std::unique_ptr<TListItem>(new TListItem(*this)), index);
@@ -216,7 +290,10 @@ TListItem* TListItems::Insert(int index) {
 
 TListItem* TListItems::Place(std::unique_ptr<TListItem> item, int index) {
   TListItem* node = item.release();
-  Link(node, view_.KeepsSortedBy(true) || view_.KeepsSortedBy(false) ? view_.SortedPosition(node) : index);
+  if (view_.KeepsSortedBy(true) || view_.KeepsSortedBy(false))
+    LinkSorted(node);
+  else
+    Link(node, index);
   view_.ContentChanged(true);
   return node;
 }
@@ -253,6 +330,16 @@ TListItem* TListItems::First() const {
   TListItem* node = root_;
   while (node && node->left_) node = node->left_;
   return node;
+}
+
+TListItem* TListItems::Prev(const TListItem* item) {
+  if (item->left_) {
+    TListItem* node = item->left_;
+    while (node->right_) node = node->right_;
+    return node;
+  }
+  while (item->up_ && item == item->up_->left_) item = item->up_;
+  return item->up_;
 }
 
 TListItem* TListItems::Next(const TListItem* item) {
@@ -330,12 +417,66 @@ TListItem* TListItems::NodeAt(int index) const {
 }
 
 void TListItems::Link(TListItem* item, int index) {
+  // Down from the root while the nodes outrank the new item, counting it in
+  // on the way; where it outranks the subtree, that subtree is split around
+  // it. One walk instead of a split and two merges of the whole tree.
   item->left_ = item->right_ = item->up_ = nullptr;
-  item->size_ = 1;
-  TListItem *first = nullptr, *rest = nullptr;
-  Split(root_, index, first, rest);
-  root_ = Merge(Merge(first, item), rest);
-  root_->up_ = nullptr;
+  TListItem** slot = &root_;
+  TListItem* parent = nullptr;
+  while (*slot && (*slot)->priority_ >= item->priority_) {
+    TListItem* node = *slot;
+    ++node->size_;
+    parent = node;
+    const int left = SizeOf(node->left_);
+    if (index <= left) {
+      slot = &node->left_;
+    } else {
+      index -= left + 1;
+      slot = &node->right_;
+    }
+  }
+  Split(*slot, index, item->left_, item->right_);
+  Update(item);
+  item->up_ = parent;
+  *slot = item;
+}
+
+void TListItems::LinkSorted(TListItem* item) {
+  // As Link, but finding the place by comparing instead of counting, so the
+  // walk reads no subtree sizes of nodes it does not visit.
+  item->left_ = item->right_ = item->up_ = nullptr;
+  TListItem** slot = &root_;
+  TListItem* parent = nullptr;
+  while (*slot && (*slot)->priority_ >= item->priority_) {
+    TListItem* node = *slot;
+    // Both children start loading while this node is compared: the walk
+    // then waits for memory about once per level instead of twice.
+    __builtin_prefetch(node->left_);
+    __builtin_prefetch(node->right_);
+    ++node->size_;
+    parent = node;
+    slot = view_.CompareItems(item, node, 0) < 0 ? &node->left_ : &node->right_;
+  }
+  SplitSorted(*slot, item, item->left_, item->right_);
+  Update(item);
+  item->up_ = parent;
+  *slot = item;
+}
+
+void TListItems::SplitSorted(TListItem* node, TListItem* item, TListItem*& first, TListItem*& rest) {
+  if (!node) {
+    first = rest = nullptr;
+    return;
+  }
+  if (view_.CompareItems(item, node, 0) < 0) {
+    SplitSorted(node->left_, item, first, node->left_);
+    Update(node);
+    rest = node;
+  } else {
+    SplitSorted(node->right_, item, node->right_, rest);
+    Update(node);
+    first = node;
+  }
 }
 
 void TListItems::Unlink(TListItem* item) {
@@ -421,7 +562,10 @@ TListView::TListView(TComponent* owner)
 TListView::~TListView() = default;
 
 void TListView::ContentChanged(bool texts) {
-  if (texts) contentWidthsValid_ = false;
+  if (texts) {
+    contentWidthsValid_ = false;
+    TextsChanged();
+  }
   if (updating_ > 0) changedWhileUpdating_ = true;
   else Changed(ControlChange::Content);
 }
@@ -524,20 +668,6 @@ bool TListView::KeepsSortedBy(bool textKey) const {
   return sortType_ == stBoth || sortType_ == (textKey ? stText : stData);
 }
 
-int TListView::SortedPosition(TListItem* item) {
-  // After the last item that does not sort after it: equal keys keep their arrival order.
-  int position = 0;
-  for (TListItem* node = items_->root_; node;) {
-    if (CompareItems(item, node, 0) < 0) {
-      node = node->left_;
-    } else {
-      position += TListItems::SizeOf(node->left_) + 1;
-      node = node->right_;
-    }
-  }
-  return position;
-}
-
 void TListView::ItemSortKeyChanged(TListItem* item, bool textKey) {
   if (sortType_ != stBoth && sortType_ != (textKey ? stText : stData)) return;
   if (!sortedByType_) {
@@ -545,7 +675,7 @@ void TListView::ItemSortKeyChanged(TListItem* item, bool textKey) {
     return;
   }
   items_->Unlink(item);
-  items_->Link(item, SortedPosition(item));
+  items_->LinkSorted(item);
   ContentChanged(false);
 }
 

@@ -82,8 +82,15 @@ class TListColumns : public TPersistent {
   std::vector<std::unique_ptr<TListColumn>> columns_;
 };
 
-class TListItem : public TPersistent {
+class alignas(64) TListItem : public TPersistent {
   QV_OBJECT(TListItem, TPersistent)
+
+  // Items come from a pool of cache-line aligned cells: long lists make and
+  // drop them by the hundred thousand.
+  static void* operator new(std::size_t size);
+  static void* operator new(std::size_t size, std::align_val_t);
+  static void operator delete(void* cell) noexcept;
+  static void operator delete(void* cell, std::align_val_t) noexcept;
 
   const std::string& Caption() const { return caption_; }
   // OnChanging may refuse; a list sorted by text moves the item to its place.
@@ -116,19 +123,21 @@ class TListItem : public TPersistent {
   explicit TListItem(TListItems& owner);
   void SubItemsChanged(TObject* sender);
 
-  TListItems& owner_;
+  // The caption and the downward links of the position tree fill the first
+  // cache line of the (line-aligned) item: a search through a long sorted
+  // list touches one line per level.
   std::string caption_;
+  TListItem* left_ = nullptr;
+  TListItem* right_ = nullptr;
+  int size_ = 1;
+  std::uint32_t priority_ = 0;
+  TListItem* up_ = nullptr;
+
+  TListItems& owner_;
   TStringList subItems_;
   void* data_ = nullptr;
   int imageIndex_ = -1;
   bool selected_ = false;
-
-  // Node of the position tree.
-  TListItem* left_ = nullptr;
-  TListItem* right_ = nullptr;
-  TListItem* up_ = nullptr;
-  std::uint32_t priority_ = 0;
-  int size_ = 1;
 };
 
 class TListItems : public TPersistent {
@@ -145,6 +154,9 @@ class TListItems : public TPersistent {
   TListItem* Add();
   // Inserts before index (0 … Count); in a list kept sorted the item goes to its sorted place.
   TListItem* Insert(int index);
+  // A new item whose texts are set before it takes its place, so a sorted
+  // list places it once; raises the text change of its caption afterwards.
+  TListItem* AddItem(const std::string& caption, const std::vector<std::string>& subItems);
   void Delete(int index);
   void Clear();
   int IndexOf(const TListItem* item) const;
@@ -169,13 +181,18 @@ class TListItems : public TPersistent {
   Iterator begin() const { return Iterator(First()); }
   Iterator end() const { return Iterator(nullptr); }
   TListItem* First() const;
+  // The neighbours of an item in list order, or nullptr at the ends.
   static TListItem* Next(const TListItem* item);
+  static TListItem* Prev(const TListItem* item);
 
  private:
   friend class TListItem;
   friend class TListView;
 
   TListItem* Place(std::unique_ptr<TListItem> item, int index);
+  // Links an item after every item that does not sort after it.
+  void LinkSorted(TListItem* item);
+  void SplitSorted(TListItem* node, TListItem* item, TListItem*& first, TListItem*& rest);
   void Remove(TListItem* item);
   // Position tree.
   static int SizeOf(const TListItem* node) { return node ? node->size_ : 0; }
@@ -298,6 +315,8 @@ class TListView : public TWinControl {
   virtual void Change(TListItem* item, TItemChange change);
   virtual void ColumnClicked(TListColumn* column) { OnColumnClick(this, column); }
   virtual void Delete(TListItem* item) { OnDeletion(this, item); }
+  // Any caption, sub-item or column text changed.
+  virtual void TextsChanged() {}
   // Negative, zero or positive: the order of two items for AlphaSort.
   int CompareItems(TListItem* item1, TListItem* item2, std::intptr_t data);
   void FontChanged() override;
@@ -310,7 +329,6 @@ class TListView : public TWinControl {
   void ItemSortKeyChanged(TListItem* item, bool textKey);
   bool KeepsSortedBy(bool textKey) const;
   // Where an item belongs among the others in a sorted list.
-  int SortedPosition(TListItem* item);
   std::vector<int> ColumnWidths() const;
   const std::vector<int>& ContentWidths() const;
   void DeselectAllBut(TListItem* keep);

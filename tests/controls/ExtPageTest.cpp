@@ -1,0 +1,97 @@
+// The page control with program-drawn tabs: the default drawing of active
+// and inactive tabs, and OnDrawTab taking over.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "controls/ExtPage.h"
+#include "platform/Application.h"
+#include "platform/Form.h"
+#include "platform/TypInfo.h"
+
+namespace qv {
+namespace {
+
+struct DrawnTab {
+  int index;
+  TRect rect;
+  bool active;
+  friend bool operator==(const DrawnTab&, const DrawnTab&) = default;
+};
+
+class TabLog : public TObject {
+ public:
+  void Draw(TObject*, int index, const TRect& rect, bool active) { tabs.push_back({index, rect, active}); }
+  std::vector<DrawnTab> tabs;
+};
+
+// Pages "First", "Hidden" (tab hidden) and "Third": tab 1 shows "Third".
+class ExtPageTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = CreateForm<TForm>(nullptr);
+    pages = new TExtPageControl(form);
+    pages->SetParent(form);
+    for (const char* caption : {"First", "Hidden", "Third"}) {
+      auto* sheet = new TTabSheet(form);
+      sheet->SetPageControl(pages);
+      sheet->SetCaption(caption);
+    }
+    pages->Pages(1)->SetTabVisible(false);
+    pages->SetActivePage(pages->Pages(2));
+  }
+  void TearDown() override {
+    TObject::Free(form);
+    Application().ProcessMessages();
+  }
+
+  TForm* form = nullptr;
+  TExtPageControl* pages = nullptr;
+};
+
+TEST_F(ExtPageTest, TheTabStripIsOwnerDrawnAndOnDrawTabPublished) {
+  EXPECT_TRUE(pages->OwnerDraw());
+  EXPECT_NE(GetPropInfo(pages, "OnDrawTab"), nullptr);
+}
+
+TEST_F(ExtPageTest, TabsAreFilledAndCaptionedInTheCaptionColours) {
+  const TRect inactive = pages->TabRect(0), active = pages->TabRect(1);
+  ASSERT_GT(inactive.Height(), 4);
+  pages->DrawTabs();
+  const auto& ops = pages->Canvas().Operations();
+  ASSERT_EQ(ops.size(), 4u);
+
+  EXPECT_EQ(ops[0].Kind, DrawKind::FillRect);
+  EXPECT_EQ(ops[0].Rect, inactive);
+  EXPECT_EQ(ops[0].Color, clInactiveCaption);
+  const TRect inactiveText{inactive.Left, inactive.Top + 2, inactive.Right, inactive.Bottom};
+  EXPECT_EQ(ops[1].Kind, DrawKind::TextRect);
+  EXPECT_EQ(ops[1].Rect, inactiveText);
+  EXPECT_EQ(ops[1].Text, "First");
+  EXPECT_EQ(ops[1].Color, clInactiveCaptionText);
+  EXPECT_FALSE(ops[1].Font.Style & (1u << fsBold));
+  EXPECT_EQ(ops[1].Origin, (TPoint{inactiveText.Left + (inactiveText.Width() - 35) / 2,
+                                   inactiveText.Top + (inactiveText.Height() - 13) / 2}));
+
+  const TRect shrunk{active.Left + 2, active.Top + 2, active.Right - 2, active.Bottom - 2};
+  EXPECT_EQ(ops[2].Kind, DrawKind::FillRect);
+  EXPECT_EQ(ops[2].Rect, shrunk);
+  EXPECT_EQ(ops[2].Color, clActiveCaption);
+  EXPECT_EQ(ops[3].Rect, shrunk);
+  EXPECT_EQ(ops[3].Text, "Third");
+  EXPECT_EQ(ops[3].Color, clCaptionText);
+  EXPECT_TRUE(ops[3].Font.Style & (1u << fsBold));
+  EXPECT_EQ(ops[3].FillColor, clNone);
+  EXPECT_EQ(ops[3].Origin, (TPoint{shrunk.Left + (shrunk.Width() - 35) / 2, shrunk.Top + (shrunk.Height() - 13) / 2}));
+}
+
+TEST_F(ExtPageTest, OnDrawTabReplacesTheDefaultDrawing) {
+  TabLog log;
+  pages->OnDrawTab = MethodOf<&TabLog::Draw>(&log);
+  pages->DrawTabs();
+  EXPECT_EQ(log.tabs, (std::vector<DrawnTab>{{0, pages->TabRect(0), false}, {1, pages->TabRect(1), true}}));
+  EXPECT_TRUE(pages->Canvas().Operations().empty());
+}
+
+}  // namespace
+}  // namespace qv
