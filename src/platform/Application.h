@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Graphics.h"
 #include "platform/Messages.h"
 
 namespace qv {
@@ -73,6 +74,10 @@ class TApplication {
   TWinControl* FocusedControl() const { return focused_; }
   void SetFocusedControl(TWinControl* control) { focused_ = control; }
   const std::vector<std::string>& ScreenFonts() const { return fonts_; }
+  // The fonts of desktop icons, hint windows and menus.
+  TFont& IconFont() { return iconFont_; }
+  TFont& HintFont() { return hintFont_; }
+  TFont& MenuFont() { return menuFont_; }
 
   bool ShowHint() const { return showHint_; }
   void SetShowHint(bool show) { showHint_ = show; }
@@ -98,6 +103,7 @@ class TApplication {
   TCustomForm* activeForm_ = nullptr;
   TWinControl* focused_ = nullptr;
   std::vector<std::string> fonts_;
+  TFont iconFont_, hintFont_, menuFont_;
   bool showHint_ = true;
   int hintPause_ = 500;
   std::string title_;

@@ -175,6 +175,7 @@ const TClass& TMenu::StaticClass() {
   static const TClass cls = ClassBuilder<TMenu>("TMenu", &TComponent::StaticClass())
                                 .Object("Items", TMenuItem::StaticClass(), [](const TMenu& m) { return &m.Items(); })
                                 .Object("Images", TObject::StaticClass(), &TMenu::Images, &TMenu::SetImages)
+                                .Boolean("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw)
                                 .Event("OnChange", &TMenu::OnChange);
   return cls;
 }

@@ -108,6 +108,10 @@ class TMenu : public TComponent {
   const TMenuItem& Items() const { return *items_; }
   TObject* Images() const { return images_; }
   void SetImages(TObject* images) { images_ = images; }
+  // The program draws the items (a backend asks it to), so that they show
+  // in the font and character set the program chose.
+  bool OwnerDraw() const { return ownerDraw_; }
+  void SetOwnerDraw(bool ownerDraw) { ownerDraw_ = ownerDraw; }
   // Clicks the item with the key's shortcut; false when none has it.
   bool IsShortCut(Word key, TShiftState shift);
 
@@ -118,6 +122,7 @@ class TMenu : public TComponent {
   friend class TMenuItem;
   std::unique_ptr<TMenuItem> items_;
   TObject* images_ = nullptr;
+  bool ownerDraw_ = false;
 };
 
 class TMainMenu : public TMenu {
