@@ -12,6 +12,7 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -48,6 +49,10 @@ class Variant {
   Variant(std::string text) : data_(Narrow{std::move(text)}) {}
   Variant(const char* text) : data_(Narrow{text}) {}
   Variant(std::shared_ptr<AutomationObject> object);
+  // Any object of a class derived from AutomationObject.
+  template <class T>
+    requires(!std::is_same_v<T, AutomationObject>)
+  Variant(std::shared_ptr<T> object) : Variant(std::shared_ptr<AutomationObject>(std::move(object))) {}
 
   static Variant Null();
   static Variant FromDate(TDateTime date);
