@@ -45,6 +45,8 @@ QV_DECLARE_EXCEPTION(LanguageControllerError, Exception)
 QV_DECLARE_EXCEPTION(EDBEditError, Exception)
 // A data set or field used in a way its state does not allow, or a missing field.
 QV_DECLARE_EXCEPTION(EDatabaseError, Exception)
+// A middleware connection that cannot be made, times out, or breaks.
+QV_DECLARE_EXCEPTION(ESocketError, Exception)
 
 // An input or output failure with its error number.
 class EInOutError : public Exception {
