@@ -66,6 +66,15 @@ Variant CallMember(AutomationObject& object, std::int64_t kind, const std::strin
   }
 }
 
+// Only the arguments a member changed travel back, as [index, value] pairs:
+// a request's arguments are often large and seldom changed.
+Variant ChangedArguments(const std::vector<Variant>& before, const std::vector<Variant>& after) {
+  std::vector<Variant> changes;
+  for (std::size_t i = 0; i < after.size(); ++i)
+    if (!(after[i] == before[i])) changes.push_back(Variant::ArrayOf({static_cast<long long>(i), after[i]}));
+  return Variant::ArrayOf(std::move(changes));
+}
+
 Outcome ServeCall(AutomationObject* object, const Variant& request) {
   const std::int64_t callId = request[1].ToInt64();
   const std::int64_t kind = request[2].ToInt64();
@@ -74,7 +83,8 @@ Outcome ServeCall(AutomationObject* object, const Variant& request) {
   std::vector<Variant> args = packed.ArrayRef().Elements();
   try {
     Variant result = CallMember(*object, kind, request[3].ToString(), args);
-    return {Variant::ArrayOf({Variant(static_cast<long long>(callId)), true, result, Variant::ArrayOf(args)})};
+    return {Variant::ArrayOf(
+        {Variant(static_cast<long long>(callId)), true, result, ChangedArguments(packed.ArrayRef().Elements(), args)})};
   } catch (const Exception& error) {
     return {ErrorReply(callId, error.Message(), error.ClassName())};
   } catch (const std::exception& error) {

@@ -161,7 +161,7 @@ void Check(wire::FrameStatus status, const std::string& what) {
   }
 }
 
-// A reply is [callId, true, result, args] or [callId, false, message, className].
+// A reply is [callId, true, result, changed arguments] or [callId, false, message, className].
 Variant ReadReply(const std::string& payload, std::int64_t callId) {
   Variant reply;
   try {
@@ -244,11 +244,15 @@ class SocketChannel {
     return ReadReply(reply, callId);
   }
 
-  static void WriteBack(const Variant& after, std::vector<Variant>& args) {
-    if (after.DimCount() != 1 || after.LowBound() != 0 ||
-        after.HighBound() != static_cast<int>(args.size()) - 1)
-      Malformed();
-    for (std::size_t i = 0; i < args.size(); ++i) args[i] = after[static_cast<int>(i)];
+  // The reply names the arguments the member changed as [index, value] pairs.
+  static void WriteBack(const Variant& changes, std::vector<Variant>& args) {
+    if (changes.DimCount() != 1) Malformed();
+    for (const Variant& change : changes.ArrayRef().Elements()) {
+      if (change.DimCount() != 1 || change.LowBound() != 0 || change.HighBound() != 1) Malformed();
+      const std::int64_t index = change[0].ToInt64();
+      if (index < 0 || index >= static_cast<std::int64_t>(args.size())) Malformed();
+      args[static_cast<std::size_t>(index)] = change[1];
+    }
   }
 
   void CloseLocked() {

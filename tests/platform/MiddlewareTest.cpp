@@ -281,10 +281,16 @@ TEST(MiddlewareRawServerTest, EveryBrokenServerEndsInItsErrorWithinTheTimeout) {
          Send(fd, Variant::ArrayOf({99, true, 1, Variant::ArrayOf({})}));
        },
        "Malformed reply from the server"},
-      {"arguments of the wrong count",
+      {"changed arguments that are not pairs",
        [](int fd) {
          OpenThenReadCall(fd);
          Send(fd, Variant::ArrayOf({1, true, 1, Variant::ArrayOf({1, 2})}));
+       },
+       "Malformed reply from the server"},
+      {"a change of an argument the call did not have",
+       [](int fd) {
+         OpenThenReadCall(fd);
+         Send(fd, Variant::ArrayOf({1, true, 1, Variant::ArrayOf({Variant::ArrayOf({5, "x"})})}));
        },
        "Malformed reply from the server"},
       {"silent", [](int fd) { OpenThenReadCall(fd); Read(fd); }, "Call to Echo timed out"},
