@@ -20,8 +20,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 constexpr int kConnectTimeout = 300;
 constexpr int kCallTimeout = 300;
-// Slack on top of a timeout for scheduling on a busy machine.
-constexpr auto kSlack = std::chrono::milliseconds(400);
+// Slack on top of a timeout, generous so that a busy machine does not fail
+// a test whose point is that nothing hangs.
+constexpr auto kSlack = std::chrono::milliseconds(2000);
 
 // The server object of the tests.
 class TestServer : public AutomationObject {
