@@ -168,19 +168,14 @@ void TVellListView::Recount() {
 
 // Every row gets as many sub-items as the row with the most.
 void TVellListView::PadRows() {
-  TListItem* last = nullptr;
   int most = subItemCount_;
   for (TListItem* item : Items()) most = std::max(most, item->SubItems().Count());
-  for (TListItem* item : Items()) {
+  if (static_cast<int>(tallies_.size()) < most + 1) tallies_.resize(static_cast<std::size_t>(most) + 1);
+  for (TListItem* item : Items())
     while (item->SubItems().Count() < most) {
       item->SubItems().Add("");
-      if (static_cast<int>(tallies_.size()) < item->SubItems().Count() + 1)
-        tallies_.resize(static_cast<std::size_t>(item->SubItems().Count()) + 1);
       tallies_[static_cast<std::size_t>(item->SubItems().Count())].Add(0);
     }
-    last = item;
-  }
-  (void)last;
   subItemCount_ = most;
 }
 
