@@ -16,7 +16,7 @@
 #include <optional>
 
 #include "platform/Exception.h"
-#include "platform/SocketConnection.h"
+#include "platform/Frames.h"
 #include "platform/ValueCodec.h"
 
 namespace qv {

@@ -23,6 +23,7 @@
 #include <string_view>
 
 #include "platform/Component.h"
+#include "platform/Frames.h"
 #include "platform/Variant.h"
 
 namespace qv {
@@ -75,20 +76,5 @@ class TSocketConnection : public TComponent {
 
 // Frames on a connected stream socket: a 4-byte big-endian payload length,
 // then the payload. Shared by the connection and the server daemon.
-namespace wire {
-
-using Deadline = std::chrono::steady_clock::time_point;
-
-enum class FrameStatus { Ok, Closed, TimedOut, TooLarge, Failed };
-
-// Sends one frame; without a deadline waits as long as it takes.
-FrameStatus SendFrame(int fd, std::string_view payload, std::optional<Deadline> deadline);
-// Receives one frame of at most maxSize payload bytes. A larger announced
-// length returns TooLarge without reading the payload.
-FrameStatus ReceiveFrame(int fd, std::string& payload, std::size_t maxSize, std::optional<Deadline> deadline);
-
-inline constexpr std::size_t kDefaultMaxFrameSize = 16 * 1024 * 1024;
-
-}  // namespace wire
 
 }  // namespace qv
