@@ -12,6 +12,7 @@
 #include "platform/Input.h"
 #include "platform/Panel.h"
 #include "platform/TypInfo.h"
+#include "support/FormTest.h"
 
 namespace qv {
 namespace {
@@ -33,26 +34,7 @@ class DialogLog : public TObject {
   std::vector<TObject*> senders;
 };
 
-class LabeledEditTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    form = CreateForm<TLookupForm>(nullptr);
-    form->SetBounds(0, 0, 500, 300);
-    form->Show();
-  }
-  void TearDown() override {
-    TObject::Free(form);
-    Application().ProcessMessages();
-  }
-  template <class T>
-  T* Add(TWinControl* parent = nullptr) {
-    T* control = new T(form);
-    control->SetParent(parent ? parent : form);
-    return control;
-  }
-
-  TLookupForm* form = nullptr;
-};
+using LabeledEditTest = test::FormTest<TLookupForm, 500>;
 
 // Edit at 100, 10, 121 × 21; label "Name" 28 × 13 at font height 13.
 template <class Edit>
@@ -79,16 +61,16 @@ void ExpectLabelPlacement(Edit& edit) {
 TEST_F(LabeledEditTest, TheLabelSitsBesideTheEditAtTheSpacing) {
   {
     SCOPED_TRACE("TQvEdit");
-    ExpectLabelPlacement(*Add<TQvEdit>());
+    ExpectLabelPlacement(Add<TQvEdit>());
   }
   {
     SCOPED_TRACE("TQvDBEdit");
-    ExpectLabelPlacement(*Add<TQvDBEdit>());
+    ExpectLabelPlacement(Add<TQvDBEdit>());
   }
 }
 
 TEST_F(LabeledEditTest, StartsLeftAtFourWithANamedLabelFocusingTheEdit) {
-  auto* edit = Add<TQvEdit>();
+  auto* edit = &Add<TQvEdit>();
   EXPECT_EQ(edit->LabelPosition(), lpLeft);
   EXPECT_EQ(edit->LabelSpacing(), 4);
   EXPECT_EQ(edit->Caption(), "");
@@ -101,7 +83,7 @@ TEST_F(LabeledEditTest, StartsLeftAtFourWithANamedLabelFocusingTheEdit) {
 }
 
 TEST_F(LabeledEditTest, TheLabelFollowsMovesCaptionsAndIgnoresNegativeSpacing) {
-  auto* edit = Add<TQvEdit>();
+  auto* edit = &Add<TQvEdit>();
   edit->SetBounds(100, 10, 121, 21);
   edit->SetCaption("Name");
   edit->SetLeft(150);
@@ -116,8 +98,8 @@ TEST_F(LabeledEditTest, TheLabelFollowsMovesCaptionsAndIgnoresNegativeSpacing) {
 }
 
 TEST_F(LabeledEditTest, TheLabelFollowsParentEnabledStateAndVisibility) {
-  auto* panel = Add<TPanel>();
-  auto* edit = Add<TQvEdit>();
+  auto* panel = &Add<TPanel>();
+  auto* edit = &Add<TQvEdit>();
   EXPECT_EQ(edit->EditLabel()->Parent(), form);
   edit->SetParent(panel);
   EXPECT_EQ(edit->EditLabel()->Parent(), panel);
@@ -130,13 +112,13 @@ TEST_F(LabeledEditTest, TheLabelFollowsParentEnabledStateAndVisibility) {
 }
 
 TEST_F(LabeledEditTest, TheLabelGoesWithTheEditAndTheEditSurvivesItsLabel) {
-  auto* panel = Add<TPanel>();
-  auto* edit = Add<TQvEdit>(panel);
+  auto* panel = &Add<TPanel>();
+  auto* edit = &Add<TQvEdit>(panel);
   EXPECT_EQ(panel->ControlCount(), 2);
   TObject::Free(edit);
   EXPECT_EQ(panel->ControlCount(), 0);
 
-  auto* other = Add<TQvEdit>(panel);
+  auto* other = &Add<TQvEdit>(panel);
   TObject::Free(other->EditLabel());
   EXPECT_EQ(other->EditLabel(), nullptr);
   other->SetCaption("Name");
@@ -148,7 +130,7 @@ TEST_F(LabeledEditTest, TheLabelEndsLoadingWithTheEdit) {
   TQvEdit* edit = nullptr;
   {
     LoadingScope loading(*form);
-    edit = Add<TQvEdit>();
+    edit = &Add<TQvEdit>();
     edit->SetBounds(100, 10, 121, 21);
     edit->SetCaption("Name");
   }
@@ -174,7 +156,7 @@ class DataEditTest : public LabeledEditTest {
 };
 
 TEST_F(DataEditTest, SettingTheFieldWhileDesigningTakesItsDisplayLabel) {
-  auto* edit = Add<TQvDBEdit>();
+  auto* edit = &Add<TQvDBEdit>();
   edit->SetDataSource(source);
   edit->SetDataField("CUST_NO");
   EXPECT_EQ(edit->Caption(), "");
@@ -187,7 +169,7 @@ TEST_F(DataEditTest, SettingTheFieldWhileDesigningTakesItsDisplayLabel) {
 }
 
 TEST_F(DataEditTest, TheButtonIsAFlatSquareRightOfTheEdit) {
-  auto* edit = Add<TQvBtnDBEdit>();
+  auto* edit = &Add<TQvBtnDBEdit>();
   TGSpeedButton* button = edit->F2Button();
   ASSERT_NE(button, nullptr);
   EXPECT_EQ(edit->FindComponent("F2Button"), button);
@@ -208,8 +190,8 @@ TEST_F(DataEditTest, TheButtonIsAFlatSquareRightOfTheEdit) {
 }
 
 TEST_F(DataEditTest, TheButtonFollowsParentEnabledStateAndVisibility) {
-  auto* panel = Add<TPanel>();
-  auto* edit = Add<TQvBtnDBEdit>();
+  auto* panel = &Add<TPanel>();
+  auto* edit = &Add<TQvBtnDBEdit>();
   edit->SetParent(panel);
   EXPECT_EQ(edit->F2Button()->Parent(), panel);
   EXPECT_EQ(edit->EditLabel()->Parent(), panel);
@@ -220,8 +202,8 @@ TEST_F(DataEditTest, TheButtonFollowsParentEnabledStateAndVisibility) {
 }
 
 TEST_F(DataEditTest, AClickWithoutOnDialogFocusesTheEditAndAsksItsOwner) {
-  auto* edit = Add<TQvBtnDBEdit>();
-  auto* other = Add<TQvEdit>();
+  auto* edit = &Add<TQvBtnDBEdit>();
+  auto* other = &Add<TQvEdit>();
   input::Focus(*other);
   input::Click(*edit->F2Button());
   EXPECT_TRUE(edit->Focused());
@@ -229,7 +211,7 @@ TEST_F(DataEditTest, AClickWithoutOnDialogFocusesTheEditAndAsksItsOwner) {
 }
 
 TEST_F(DataEditTest, AClickWithOnDialogRaisesItInstead) {
-  auto* edit = Add<TQvBtnDBEdit>();
+  auto* edit = &Add<TQvBtnDBEdit>();
   DialogLog log;
   edit->OnDialog = MethodOf<&DialogLog::Dialog>(&log);
   input::Click(*edit->F2Button());
@@ -239,7 +221,7 @@ TEST_F(DataEditTest, AClickWithOnDialogRaisesItInstead) {
 }
 
 TEST_F(DataEditTest, AnEditThatCannotTakeTheFocusAsksNothing) {
-  auto* edit = Add<TQvBtnDBEdit>();
+  auto* edit = &Add<TQvBtnDBEdit>();
   form->Hide();
   edit->F2Button()->Click();
   EXPECT_TRUE(form->requests.empty());

@@ -13,6 +13,7 @@
 #include "platform/Input.h"
 #include "platform/Panel.h"
 #include "platform/RadioButton.h"
+#include "support/FormTest.h"
 
 namespace qv {
 namespace {
@@ -27,32 +28,16 @@ class EventLog : public TObject {
   std::string pressed;
 };
 
-class RadioTest : public ::testing::Test {
+class RadioTest : public test::FormTest<> {
  protected:
-  void SetUp() override {
-    form = CreateForm<TForm>(nullptr);
-    form->SetBounds(0, 0, 400, 300);
-    form->Show();
-  }
-  void TearDown() override {
-    TObject::Free(form);
-    Application().ProcessMessages();
-  }
-  template <class T>
-  T* Add(TWinControl* parent = nullptr) {
-    T* control = new T(form);
-    control->SetParent(parent ? parent : form);
-    return control;
-  }
   TQvRadioGroup* Group(std::initializer_list<std::string> items) {
-    auto* group = Add<TQvRadioGroup>();
+    auto* group = &Add<TQvRadioGroup>();
     TStringList list(items);
     group->SetItems(&list);
     group->OnClick = MethodOf<&EventLog::Clicked>(&log);
     return group;
   }
 
-  TForm* form = nullptr;
   EventLog log;
 };
 
@@ -64,7 +49,7 @@ TEST(QvRadioButtonOffset, FollowsTheFontSizeSteps) {
 }
 
 TEST_F(RadioTest, PaintsTheBackgroundThenTheCaptionAtTheOffset) {
-  auto* button = Add<TQvRadioButton>();
+  auto* button = &Add<TQvRadioButton>();
   button->SetCaption("&Yes");
   button->Font().SetSize(9);  // 12 pixels high: offset 19
   button->Canvas().TextOut(0, 0, "left over");
@@ -84,7 +69,7 @@ TEST_F(RadioTest, PaintsTheBackgroundThenTheCaptionAtTheOffset) {
 }
 
 TEST_F(RadioTest, StartsAs113By17WithoutTabStop) {
-  auto* button = Add<TQvRadioButton>();
+  auto* button = &Add<TQvRadioButton>();
   EXPECT_EQ(button->Width(), 113);
   EXPECT_EQ(button->Height(), 17);
   EXPECT_FALSE(button->TabStop());
@@ -92,7 +77,7 @@ TEST_F(RadioTest, StartsAs113By17WithoutTabStop) {
 }
 
 TEST_F(RadioTest, AnEnabledChangeRepaints) {
-  auto* button = Add<TQvRadioButton>();
+  auto* button = &Add<TQvRadioButton>();
   struct Recorder : ControlObserver {
     Recorder() { Install(this); }
     ~Recorder() override { Install(nullptr); }
@@ -106,11 +91,11 @@ TEST_F(RadioTest, AnEnabledChangeRepaints) {
 }
 
 TEST_F(RadioTest, CheckingUnchecksTheOtherQvButtonsOfTheParentOnly) {
-  auto* panel = Add<TPanel>();
-  auto* a = Add<TQvRadioButton>(panel);
-  auto* b = Add<TQvRadioButton>(panel);
-  auto* stock = Add<TRadioButton>(panel);
-  auto* elsewhere = Add<TQvRadioButton>();
+  auto* panel = &Add<TPanel>();
+  auto* a = &Add<TQvRadioButton>(panel);
+  auto* b = &Add<TQvRadioButton>(panel);
+  auto* stock = &Add<TRadioButton>(panel);
+  auto* elsewhere = &Add<TQvRadioButton>();
   a->SetChecked(true);
   stock->SetChecked(true);
   elsewhere->SetChecked(true);
@@ -126,7 +111,7 @@ TEST_F(RadioTest, CheckingUnchecksTheOtherQvButtonsOfTheParentOnly) {
 }
 
 TEST_F(RadioTest, CheckingWhileLoadingRaisesNoClick) {
-  auto* button = Add<TQvRadioButton>();
+  auto* button = &Add<TQvRadioButton>();
   button->OnClick = MethodOf<&EventLog::Clicked>(&log);
   {
     LoadingScope loading(*form);
@@ -137,8 +122,8 @@ TEST_F(RadioTest, CheckingWhileLoadingRaisesNoClick) {
 }
 
 TEST_F(RadioTest, AUsersClickChecksAndClicksOnce) {
-  auto* a = Add<TQvRadioButton>();
-  auto* b = Add<TQvRadioButton>();
+  auto* a = &Add<TQvRadioButton>();
+  auto* b = &Add<TQvRadioButton>();
   a->SetChecked(true);
   b->OnClick = MethodOf<&EventLog::Clicked>(&log);
   input::Click(*b);
@@ -182,7 +167,7 @@ TEST_F(RadioTest, ItemIndexIsClampedAndMovesTheCheck) {
 }
 
 TEST_F(RadioTest, ItemIndexReadWhileLoadingIsKeptUntilLoaded) {
-  auto* group = Add<TQvRadioGroup>();
+  auto* group = &Add<TQvRadioGroup>();
   {
     LoadingScope loading(*form);
     group->SetItemIndex(1);
@@ -197,7 +182,7 @@ TEST_F(RadioTest, ItemIndexReadWhileLoadingIsKeptUntilLoaded) {
 }
 
 TEST_F(RadioTest, AnIndexNoItemHasIsBroughtInsideAfterLoading) {
-  auto* group = Add<TQvRadioGroup>();
+  auto* group = &Add<TQvRadioGroup>();
   {
     LoadingScope loading(*form);
     group->Items()->Add("One");

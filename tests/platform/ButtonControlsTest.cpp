@@ -16,6 +16,7 @@
 #include "platform/Panel.h"
 #include "platform/RadioButton.h"
 #include "platform/SpeedButton.h"
+#include "support/FormTest.h"
 
 namespace qv {
 namespace {
@@ -26,23 +27,8 @@ class ClickCounter : public TObject {
   std::vector<TObject*> senders;
 };
 
-class ButtonFormTest : public ::testing::Test {
+class ButtonFormTest : public test::FormTest<TForm, 400, false> {
  protected:
-  void SetUp() override {
-    form = CreateForm<TForm>(nullptr);
-    form->SetBounds(0, 0, 400, 300);
-  }
-  void TearDown() override {
-    TObject::Free(form);
-    Application().ProcessMessages();
-    Application().SetPresenter(nullptr);
-  }
-  template <class T>
-  T& Add(TWinControl* parent = nullptr) {
-    T* control = new T(form);
-    control->SetParent(parent ? parent : form);
-    return *control;
-  }
   // Runs the form modally; the responder clicks the control.
   TModalResult ShowModalClicking(TControl& control) {
     Application().SetPresenter(
@@ -50,7 +36,6 @@ class ButtonFormTest : public ::testing::Test {
     return form->ShowModal();
   }
 
-  TForm* form = nullptr;
   ClickCounter clicks;
 };
 

@@ -21,6 +21,7 @@
 #include "platform/SpeedButton.h"
 #include "platform/SpinEdit.h"
 #include "platform/TypInfo.h"
+#include "support/FormTest.h"
 
 namespace qv {
 namespace {
@@ -36,25 +37,8 @@ class EventLog : public TObject {
   std::vector<std::string> entries;
 };
 
-class StdControlsTest : public ::testing::Test {
+class StdControlsTest : public test::FormTest<> {
  protected:
-  void SetUp() override {
-    form = CreateForm<TForm>(nullptr);
-    form->SetBounds(0, 0, 400, 300);
-    form->Show();
-  }
-  void TearDown() override {
-    TObject::Free(form);
-    Application().ProcessMessages();
-  }
-  template <class T>
-  T& Add(TWinControl* parent = nullptr) {
-    T* control = new T(form);
-    control->SetParent(parent ? parent : form);
-    return *control;
-  }
-
-  TForm* form = nullptr;
   EventLog log;
 };
 
