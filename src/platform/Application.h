@@ -83,6 +83,9 @@ class TApplication {
   void SetShowHint(bool show) { showHint_ = show; }
   int HintPause() const { return hintPause_; }
   void SetHintPause(int ms) { hintPause_ = ms; }
+  // Milliseconds a hint stays up while the pointer rests.
+  int HintHidePause() const { return hintHidePause_; }
+  void SetHintHidePause(int ms) { hintHidePause_ = ms; }
   const std::string& Title() const { return title_; }
   void SetTitle(const std::string& title) { title_ = title; }
 
@@ -106,6 +109,7 @@ class TApplication {
   TFont iconFont_, hintFont_, menuFont_;
   bool showHint_ = true;
   int hintPause_ = 500;
+  int hintHidePause_ = 2500;
   std::string title_;
 };
 

@@ -3,11 +3,16 @@
 // trimming blanks, as the platform's configuration files need them. Bytes
 // outside ASCII (UTF-8 of other scripts) compare exactly.
 
+#include <string>
 #include <string_view>
 
 namespace qv {
 
 constexpr char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// The text with ASCII letters in upper case.
+std::string AsciiUpper(std::string text);
 
 // True when both texts are equal after ASCII lower-casing.
 bool SameTextAscii(std::string_view a, std::string_view b);

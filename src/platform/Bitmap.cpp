@@ -222,4 +222,20 @@ void TBitmap::SaveToFile(const std::string& fileName) const {
   if (!written || !closed) RaiseInOut("Cannot write", fileName, error ? error : EIO);
 }
 
+void DrawEmbossed(TCanvas& canvas, int x, int y, const TBitmap& mask) {
+  // Where the source is white the brush is painted; elsewhere the destination stays.
+  constexpr TCopyMode kPaintWhiteWithBrush = 0x00E20746;
+  const int width = mask.Width(), height = mask.Height();
+  const TRect source{0, 0, width, height};
+  const TColor brush = canvas.Brush().Color();
+  const TCopyMode mode = canvas.CopyMode();
+  canvas.SetCopyMode(kPaintWhiteWithBrush);
+  canvas.Brush().SetColor(clBtnHighlight);
+  canvas.CopyRect({x + 1, y + 1, x + 1 + width, y + 1 + height}, mask.Canvas(), source);
+  canvas.Brush().SetColor(clBtnShadow);
+  canvas.CopyRect({x, y, x + width, y + height}, mask.Canvas(), source);
+  canvas.Brush().SetColor(brush);
+  canvas.SetCopyMode(mode);
+}
+
 }  // namespace qv

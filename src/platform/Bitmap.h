@@ -101,4 +101,10 @@ class TBitmap : public TPersistent, private TCanvasSurface {
   std::unique_ptr<TCanvas> canvas_;
 };
 
+// Draws the white pixels of a monochrome mask as an embossed outline, as
+// disabled pictures are drawn: in the button-highlight colour one pixel down
+// and right of (x, y), then in the button-shadow colour at (x, y). Elsewhere
+// the canvas keeps what it had; its brush and copy mode are left as they were.
+void DrawEmbossed(TCanvas& canvas, int x, int y, const TBitmap& mask);
+
 }  // namespace qv

@@ -9,10 +9,6 @@ namespace qv {
 
 namespace {
 
-// The raster operation "destination = (source AND brush) OR (NOT source AND
-// destination)": white source pixels take the brush, black ones keep the destination.
-constexpr TCopyMode kPaintWhiteWithBrush = 0x00E20746;
-
 std::unique_ptr<TBitmap> MakeBitmap(int width, int height) {
   auto bitmap = std::make_unique<TBitmap>();
   bitmap->SetSize(width, height);
@@ -121,16 +117,7 @@ void TImageList::DrawDisabled(TCanvas& canvas, int x, int y, const Image& image)
       marks.Canvas().SetPixels(px, py, opaque && dark ? clWhite : clBlack);
     }
 
-  const TColor brush = canvas.Brush().Color();
-  const TCopyMode mode = canvas.CopyMode();
-  const TRect source{0, 0, width_, height_};
-  canvas.SetCopyMode(kPaintWhiteWithBrush);
-  canvas.Brush().SetColor(clBtnHighlight);
-  canvas.CopyRect({x + 1, y + 1, x + 1 + width_, y + 1 + height_}, marks.Canvas(), source);
-  canvas.Brush().SetColor(clBtnShadow);
-  canvas.CopyRect({x, y, x + width_, y + height_}, marks.Canvas(), source);
-  canvas.Brush().SetColor(brush);
-  canvas.SetCopyMode(mode);
+  DrawEmbossed(canvas, x, y, marks);
 }
 
 }  // namespace qv

@@ -1,0 +1,40 @@
+#include "controller/DLLBaseCtrller.h"
+
+#include "platform/Exception.h"
+
+namespace qv {
+
+TDLLControllerClass DLLControllerClass = nullptr;
+
+const TClass& TDLLBaseController::StaticClass() {
+  static const TClass cls = ClassBuilder<TDLLBaseController>("TDLLBaseController", &TObject::StaticClass());
+  return cls;
+}
+
+// A controller that holds a form frees it in its own destructor, where its
+// overrides still exist; the base holds nothing.
+TDLLBaseController::~TDLLBaseController() = default;
+
+void TDLLBaseController::DoFormCreated() { DoEvent(FormCreatedEvent); }
+void TDLLBaseController::DoFormShow(TObject*) { DoEvent(FormShownEvent); }
+void TDLLBaseController::DoFormHide(TObject*) { DoEvent(FormHiddenEvent); }
+void TDLLBaseController::DoFormDestroy(TObject*) { DoEvent(FormDestroyedEvent); }
+void TDLLBaseController::DoSignal() { DoEvent(SignalEvent); }
+
+// The sink is called through a copy: a host may free the controller from
+// inside its handler (typically on FormDestroyedEvent).
+void TDLLBaseController::DoEvent(std::int32_t eventCode) {
+  if (!OnEvent) return;
+  const TControllerEventHandler sink = OnEvent;
+  sink(eventCode, this);
+}
+
+void TDLLBaseController::Reserved() {}
+
+}  // namespace qv
+
+extern "C" qv::TDLLBaseController* GetController() {
+  if (!qv::DLLControllerClass)
+    throw qv::Exception("QVX DLL Internal Error :\rNot Assign \"DLLControllerClass\" varible");
+  return qv::DLLControllerClass();
+}

@@ -1,0 +1,117 @@
+#pragma once
+// The contract between the shell and a report plug-in, for host authors.
+//
+// A plug-in exports one function with C linkage:
+//
+//   extern "C" qv::TDLLBaseController* GetController();
+//
+// It returns a new controller; the host owns it and ends it with
+// TObject::Free (or delete). A plug-in whose start-up did not run raises
+// qv::Exception instead. Calling order:
+//
+//   1. GetController.
+//   2. Set HostObject (the host's service object) and OnEvent (optional).
+//   3. CreateForm(params) once: params is a one-dimensional array indexed
+//      from 0: [user ID, company ID, database name, host window, extra].
+//      Event 256 (FormCreatedEvent) comes before the form initialises.
+//   4. Any of SetVisible, ShowModalForm, ApplyCondition,
+//      ApplyConditionOfKind, GetVisible, GetWindowHandle, GetFormInfo,
+//      GetVersion, FormGone. Every showing raises 272, every hiding 288.
+//      Run the message loop (Application().ProcessMessages()) between
+//      calls: a form that reported a failed initialisation (a missing
+//      parameter, a form of another program, no session) closes itself on
+//      the next turn.
+//   5. Read ResultCode and ResultValue on event 304 (FormDestroyedEvent),
+//      raised once per form, whoever ends it (the user, FreeForm, freeing
+//      the controller). The controller holds no form any more by then
+//      (FormGone is true), and the host may free it from its handler.
+//   6. Free the controller; a form it still holds goes with it.
+//
+// Every operation that needs the form is harmless without one.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/Messages.h"
+#include "platform/Object.h"
+#include "platform/Variant.h"
+
+namespace qv {
+
+class TDLLBaseController;
+
+// Event codes passed to OnEvent.
+enum TControllerEvent : std::int32_t {
+  FormCreatedEvent = 0x100,    // a form was made, before it is initialised
+  FormShownEvent = 0x110,      // after the form's own show handler
+  FormHiddenEvent = 0x120,     // after the form's own hide handler
+  FormDestroyedEvent = 0x130,  // results copied, the form's destroy handler ran
+  SignalEvent = 0x140,         // only when DoSignal is called
+};
+
+// The host's event sink: (event code, the controller). Called on the host's
+// thread, from inside the form's show, hide and destroy processing.
+using TControllerEventHandler = std::function<void(std::int32_t eventCode, TDLLBaseController* controller)>;
+
+// Results the form leaves in ResultCode.
+constexpr std::int32_t ResultNothingDone = 0;
+constexpr std::int32_t ResultRequestAccepted = 1;  // ResultValue: the job number
+constexpr std::int32_t ResultCancelled = 2;
+
+class TDLLBaseController : public TObject {
+  QV_OBJECT(TDLLBaseController, TObject)
+
+  TDLLBaseController() = default;
+  ~TDLLBaseController() override;
+
+  // ---- the 18 operations, in slot order ----
+  // 0: the form's version stamp; leaves version untouched without a form.
+  virtual void GetVersion(std::string& version) = 0;
+  // 1: -1 when the form exists and is visible, else 0.
+  virtual std::int16_t GetVisible() = 0;
+  // 2: any non-zero value shows (restoring a minimised form), 0 hides.
+  virtual void SetVisible(std::int16_t value) = 0;
+  // 3: the form's window handle; 0 without a form.
+  virtual HWND GetWindowHandle() = 0;
+  // 4: makes and initialises the form: 0 success, -1 failure.
+  virtual std::int32_t CreateForm(const Variant& params) = 0;
+  // 5: hands the form the condition structure data[1]: 0, or -1 when data
+  // is no array or the form raised.
+  virtual std::int32_t ApplyCondition(const Variant& data) = 0;
+  // 6: for kinds 5 and 9, hands the form the condition structure data: 0 or -1.
+  virtual std::int32_t ApplyConditionOfKind(std::int32_t kind, const Variant& ignored, const Variant& data) = 0;
+  // 7: shows the form modally (through Application().Presenter()): its
+  // modal result; 2 without a form.
+  virtual Variant ShowModalForm() = 0;
+  // 8: frees the form unless it is already going.
+  virtual void FreeForm() = 0;
+  // 9: info := [user ID, company ID, program ID, program name]: 0, or -1 without a form.
+  virtual std::int32_t GetFormInfo(Variant& info) = 0;
+  // 10: true when no form is held.
+  virtual bool FormGone() = 0;
+  // 11 to 15 raise 256, 272, 288, 304 and 320 through 16, DoEvent, which
+  // calls OnEvent when it is assigned.
+  virtual void DoFormCreated();
+  virtual void DoFormShow(TObject* sender);
+  virtual void DoFormHide(TObject* sender);
+  virtual void DoFormDestroy(TObject* sender);
+  virtual void DoSignal();
+  virtual void DoEvent(std::int32_t eventCode);
+  // 17: does nothing.
+  virtual void Reserved();
+
+  // ---- public fields ----
+  Variant HostObject;
+  std::int32_t ResultCode = 0;
+  Variant ResultValue;
+  TControllerEventHandler OnEvent;
+};
+
+// The controller class GetController makes.
+using TDLLControllerClass = TDLLBaseController* (*)();
+extern TDLLControllerClass DLLControllerClass;
+
+}  // namespace qv
+
+extern "C" qv::TDLLBaseController* GetController();

@@ -1,0 +1,7 @@
+#include "forms/base/BaseGeneU.h"
+
+namespace qv {
+
+TfrmBaseGeneClass frmBaseGeneClass = nullptr;
+
+}  // namespace qv
