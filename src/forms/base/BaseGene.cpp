@@ -421,33 +421,30 @@ bool TfrmBaseGene::BuildRequest() {
     return false;
   }
   Variant env = NullArray(envCount), captions = NullArray(optionCount), values = NullArray(optionCount);
-  if (!FillOptionCaptions(captions, start) ||
-      !CheckRequestArray(captions, optionCount, LocalText("TfrmBaseGene", "sOption", "选择条件文字")))
+  if (!FillOptionCaptions(captions, start) || !CheckRequestArray(captions, optionCount, "sOption", "选择条件文字"))
     return false;
-  if (!FillOptionValues(values, start) ||
-      !CheckRequestArray(values, optionCount, LocalText("TfrmBaseGene", "sOptionInf", "选择条件信息")))
+  if (!FillOptionValues(values, start) || !CheckRequestArray(values, optionCount, "sOptionInf", "选择条件信息"))
     return false;
-  if (!FillEnvironment(env, envCount) ||
-      !CheckRequestArray(env, envCount, LocalText("TfrmBaseGene", "sEnvSetting", "环境设置")))
+  if (!FillEnvironment(env, envCount) || !CheckRequestArray(env, envCount, "sEnvSetting", "环境设置"))
     return false;
   JobRequest = Variant::ArrayOf({env, ServerConvert(captions), ServerConvert(values)});
   return true;
 }
 
 // An array of the request must have exactly size entries (1 to size), none
-// of them left unset; the first fault is shown naming the array.
-bool TfrmBaseGene::CheckRequestArray(const Variant& array, int size, const std::string& label) {
-  const int high = array.IsArray() ? array.HighBound() : -1;
-  if (high != size) {
-    ShowMessageCode("W", "000002", 0, {Variant(label), Variant(size), Variant(high)});
+// of them left unset; the first fault is shown naming the array by its
+// localized label (looked up only then: building a request stays cheap).
+bool TfrmBaseGene::CheckRequestArray(const Variant& array, int size, const char* labelKey,
+                                     const char* defaultLabel) {
+  const auto fault = [&](const char* number, int at) {
+    const std::string label = LocalText("TfrmBaseGene", labelKey, defaultLabel);
+    ShowMessageCode("W", number, 0, {Variant(label), Variant(size), Variant(at)});
     return false;
-  }
-  for (int i = 1; i <= size; ++i) {
-    if (IsEmptyOrNull(array[i])) {
-      ShowMessageCode("W", "000003", 0, {Variant(label), Variant(size), Variant(i)});
-      return false;
-    }
-  }
+  };
+  const int high = array.IsArray() ? array.HighBound() : -1;
+  if (high != size) return fault("000002", high);
+  for (int i = 1; i <= size; ++i)
+    if (IsEmptyOrNull(array[i])) return fault("000003", i);
   return true;
 }
 

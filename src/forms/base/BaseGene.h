@@ -279,7 +279,7 @@ class TfrmBaseGene : public TQVForm {
   void CreateComponents();
   void InstallHandlers();
   void RepaintHostWindow();
-  bool CheckRequestArray(const Variant& array, int size, const std::string& label);
+  bool CheckRequestArray(const Variant& array, int size, const char* labelKey, const char* defaultLabel);
   bool CheckConditionNames(const Variant& values);
   void FocusFirstControl(TTabSheet* page);
   void ResetForInitialize();

@@ -54,7 +54,7 @@ const TClass& TRecordingForm::StaticClass() {
   return cls;
 }
 
-class ControllerTest : public ::testing::Test {
+class ReportControllerTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Log = &log;
@@ -82,7 +82,7 @@ class ControllerTest : public ::testing::Test {
   const Variant params = Variant::ArrayOf({"U01", "C01", "DB01", 0, "extra"});
 };
 
-TEST_F(ControllerTest, LibraryWithoutItsStartUpRaisesTheInternalErrors) {
+TEST_F(ReportControllerTest, LibraryWithoutItsStartUpRaisesTheInternalErrors) {
   const TDLLControllerClass controllerClass = DLLControllerClass;
   DLLControllerClass = nullptr;
   try {
@@ -104,14 +104,14 @@ TEST_F(ControllerTest, LibraryWithoutItsStartUpRaisesTheInternalErrors) {
   EXPECT_TRUE(log.empty());
 }
 
-TEST_F(ControllerTest, GetControllerMakesReportControllers) {
+TEST_F(ReportControllerTest, GetControllerMakesReportControllers) {
   TDLLBaseController* made = GetController();
   EXPECT_TRUE(made->Is<TDLLRPCtrller>());
   EXPECT_TRUE(made->FormGone());
   TObject::Free(made);
 }
 
-TEST_F(ControllerTest, FormIsMadeAndToldOfItsHostBeforeItInitialises) {
+TEST_F(ReportControllerTest, FormIsMadeAndToldOfItsHostBeforeItInitialises) {
   for (const bool answer : {true, false}) {
     SCOPED_TRACE(answer);
     TRecordingForm::InitializeAnswer = answer;
@@ -130,7 +130,7 @@ TEST_F(ControllerTest, FormIsMadeAndToldOfItsHostBeforeItInitialises) {
   }
 }
 
-TEST_F(ControllerTest, FormsOwnHandlersRunBeforeTheHostHears) {
+TEST_F(ReportControllerTest, FormsOwnHandlersRunBeforeTheHostHears) {
   ASSERT_EQ(controller.CreateForm(params), 0);
   Form()->ResultCode = ResultCancelled;
   Form()->ResultValue = "cancelled";
