@@ -1,0 +1,133 @@
+// The plug-in's report form reaching the job service over the network: a
+// server daemon on a loopback address other than 127.0.0.1 (which names the
+// in-process server), and servers that are down or answer garbage. A
+// failing server ends in "E;000006" and a closed form, never in a hang.
+#include <gtest/gtest.h>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <string>
+#include <thread>
+
+#include "platform/Application.h"
+#include "platform/ServerDaemon.h"
+#include "plugin/PluginHost.h"
+#include "support/JobServiceDouble.h"
+
+namespace qv::test {
+namespace {
+
+constexpr const char* kRemoteLoopback = "127.0.0.2";
+
+class PluginRemoteTest : public PluginHostTest {
+ protected:
+  void SetUp() override {
+    PluginHostTest::SetUp();
+    UseReportForm(true);
+  }
+  void PointAt(int port) {
+    WriteFile(install.Folder("client") + "/OrvaneC.ini", std::string("[Server Information]\nComputerName=") +
+                                                             kRemoteLoopback + "\nServerPort=" +
+                                                             std::to_string(port) + "\n");
+  }
+  static Variant Session(bool& local) { return ReportFixture().Entry<FixtureSessionFn>("FixtureSession")(&local); }
+};
+
+TEST_F(PluginRemoteTest, SessionOverTheNetworkReachesTheJobService) {
+  auto service = std::make_shared<JobServiceDouble>();
+  service->Rights = Variant::ArrayOf({"", "Y,N,N,YYYYYYYY,,", "", "", "", Variant::ArrayOf({0})});
+  ServerDaemon daemon;
+  daemon.RegisterObject(JobServiceProgID, [service] { return service; });
+  PointAt(daemon.Listen(kRemoteLoopback));
+  daemon.Start();
+
+  ControllerPtr controller = HostController();
+  ASSERT_EQ(controller->CreateForm(HostParams()), 0);
+  bool local = true;
+  const Variant session = Session(local);
+  EXPECT_FALSE(local);
+  ASSERT_NE(session.ToObject(), nullptr);
+  const Variant rights =
+      session.ToObject()->Call("GetPower", {Variant::ArrayOf({"DB", "U01", "PQLR52", ""})});
+  EXPECT_EQ(rights, service->Rights);
+  EXPECT_EQ(service->CallsOf("GetPower").size(), 1u);
+}
+
+// A listener that takes one connection and answers it with what `reply` sends.
+class BrokenServer {
+ public:
+  explicit BrokenServer(void (*reply)(int fd)) {
+    listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(0x7F000002);  // 127.0.0.2
+    socklen_t size = sizeof address;
+    ::bind(listener_, reinterpret_cast<sockaddr*>(&address), size);
+    ::listen(listener_, 1);
+    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
+    port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this, reply] {
+      const int fd = ::accept(listener_, nullptr, nullptr);
+      if (fd < 0) return;
+      reply(fd);
+      ::close(fd);
+    });
+  }
+  ~BrokenServer() {
+    ::shutdown(listener_, SHUT_RDWR);
+    thread_.join();
+    ::close(listener_);
+  }
+  int Port() const { return port_; }
+
+ private:
+  int listener_ = -1;
+  int port_ = 0;
+  std::thread thread_;
+};
+
+void SendGarbage(int fd) {
+  char request[64];
+  [[maybe_unused]] const auto received = ::recv(fd, request, sizeof request, 0);
+  const char garbage[] = "\x00\x00\x00\x08HTTP/1.1";
+  ::send(fd, garbage, sizeof garbage - 1, MSG_NOSIGNAL);
+}
+
+void HangUp(int) {}
+
+TEST_F(PluginRemoteTest, ServerThatFailsTheOpeningReportsNoSessionAndClosesTheForm) {
+  const struct {
+    const char* label;
+    void (*reply)(int fd);
+  } cases[] = {{"garbage", SendGarbage}, {"hangs up", HangUp}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    BrokenServer server(c.reply);
+    PointAt(server.Port());
+    host->Calls.clear();
+    events.clear();
+    ControllerPtr controller = HostController();
+    EXPECT_EQ(controller->CreateForm(HostParams()), -1);
+    EXPECT_TRUE(Asked("E;000006"));
+    Application().ProcessMessages();
+    EXPECT_TRUE(controller->FormGone());
+    EXPECT_EQ(events, (std::vector<int>{FormCreatedEvent, FormDestroyedEvent}));
+  }
+}
+
+TEST_F(PluginRemoteTest, NothingListeningReportsNoSession) {
+  int port = 0;
+  {
+    ServerDaemon probe;  // takes a free port, then gives it up
+    port = probe.Listen(kRemoteLoopback);
+  }
+  PointAt(port);
+  ControllerPtr controller = HostController();
+  EXPECT_EQ(controller->CreateForm(HostParams()), -1);
+  EXPECT_TRUE(Asked("E;000006"));
+}
+
+}  // namespace
+}  // namespace qv::test
