@@ -270,6 +270,12 @@ AutomationPtr CreateFromLibrary(const std::string& fileName, std::string_view pr
 
 }  // namespace
 
+AutomationPtr DispatchOf(const Variant& value, std::string_view member) {
+  AutomationPtr object = value.ToObject();
+  if (!object) throw EOleError("No object to call " + std::string(member) + " on");
+  return object;
+}
+
 AutomationPtr CreateOleObject(std::string_view progID) {
   if (AutomationFactory factory = FindFactory(progID)) {
     if (AutomationPtr object = factory()) return object;

@@ -94,6 +94,11 @@ class DispatchObject : public AutomationObject {
   std::map<std::string, Member, std::less<>> members_;  // by lower-case name
 };
 
+// The object a value holds, for a late-bound call of member on it. Raises
+// EOleError naming the member when the value holds none (an unassigned
+// service), and EVariantError when it holds something else.
+AutomationPtr DispatchOf(const Variant& value, std::string_view member);
+
 // Factories registered in the process, found by ProgID without regard to
 // ASCII case. Registering a ProgID again replaces its factory. Safe to call
 // from any thread; a factory runs outside the registration lock, so it may

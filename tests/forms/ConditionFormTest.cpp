@@ -1,6 +1,8 @@
 // The condition form's creation, initialisation, showing and closing.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "controls/ExtPage.h"
 #include "controls/F2Button.h"
 #include "controls/SelectPnl.h"
@@ -109,14 +111,19 @@ TEST_F(ConditionFormTest, NoSessionReportsFailsAndCloses) {
 }
 
 TEST_F(ConditionFormTest, ExceptionIsRecordedWithoutDialogAndTheFormStays) {
-  host->Missing.insert("versiontype");
-  Build();
-  EXPECT_FALSE(form->Initialize(HostParams()));
-  EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(form->ErrorCodes, "E;-1; ");
-  EXPECT_NE(form->ErrorTexts.find("VersionType"), std::string::npos);
-  Application().ProcessMessages();
-  EXPECT_FALSE(gone);
+  // A host that lacks a member, and no host object at all.
+  const std::function<void()> breakHost[] = {[&] { host->Missing.insert("versiontype"); },
+                                             [&] { form->HostObject = Variant(); }};
+  for (const auto& spoil : breakHost) {
+    Build();
+    spoil();
+    EXPECT_FALSE(form->Initialize(HostParams()));
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(form->ErrorCodes, "E;-1; ");
+    EXPECT_NE(form->ErrorTexts.find("VersionType"), std::string::npos);
+    Application().ProcessMessages();
+    EXPECT_FALSE(gone);
+  }
 }
 
 TEST_F(ConditionFormTest, StandAloneProgramInitialisesItself) {

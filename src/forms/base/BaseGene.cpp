@@ -11,6 +11,7 @@
 #include "localization/CodeConverter.h"
 #include "platform/Application.h"
 #include "platform/AsciiText.h"
+#include "platform/Automation.h"
 #include "platform/BitBtn.h"
 #include "platform/ClientDataSet.h"
 #include "platform/Clock.h"
@@ -313,9 +314,9 @@ bool TfrmBaseGene::ConnectSession() {
 void TfrmBaseGene::InitServices() {
   RecordColors(this);
   GetServices();
-  HostObject.ToObject()->Get("VersionType");  // a host that cannot answer ends the initialisation
+  DispatchOf(HostObject, "VersionType")->Get("VersionType");  // a host that cannot answer ends the initialisation
   try {
-    ProductID = HostObject.ToObject()->Get("ProductID").ToInt();
+    ProductID = DispatchOf(HostObject, "ProductID")->Get("ProductID").ToInt();
   } catch (const Exception&) {
     ProductID = 3;
   }

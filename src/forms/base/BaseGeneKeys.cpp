@@ -101,7 +101,7 @@ void TfrmBaseGene::ShowHelp() {
   const std::string topic = HelpTopic(ProgramID);
   if (topic.empty() || HostObject.Type() != VarType::Dispatch) return;
   try {
-    HostObject.ToObject()->Call("CallHelp", {Variant::ArrayOf({ProgramID.substr(0, 3), topic})});
+    DispatchOf(HostObject, "CallHelp")->Call("CallHelp", {Variant::ArrayOf({ProgramID.substr(0, 3), topic})});
   } catch (const Exception& e) {
     RecordText(e.Message());  // a host without help leaves the form as it was
   }

@@ -131,9 +131,7 @@ std::string ClassificationLabel(const std::string& name, bool english) {
 
 // A member of a service held in a value; raises when the value holds no object.
 Variant ServiceMember(const Variant& service, std::string_view member) {
-  const AutomationPtr object = service.ToObject();
-  if (!object) throw EVariantError("No object to ask for " + std::string(member));
-  return object->Get(member);
+  return DispatchOf(service, member)->Get(member);
 }
 
 // The form is being left through Cancel: nothing is checked or reported.
@@ -252,7 +250,7 @@ void TfrmBaseGene::GetSysParam(const std::string& name, std::string& value) {
 void TfrmBaseGene::LoadSysParams() {
   if (IsEmptyOrNull(Counter) || !SysParams) return;
   std::vector<Variant> args = {Variant(CompanyID)};
-  const Variant table = Counter.ToObject()->Invoke("GetSysInfo", args);
+  const Variant table = DispatchOf(Counter, "GetSysInfo")->Invoke("GetSysInfo", args);
   if (!table.IsArray()) return;  // the company has no parameters
   for (int column = 0; column <= table.HighBound(2); ++column)
     SetNameValue(*SysParams, table.At(0, column).ToString(), table.At(1, column).ToString());
@@ -312,7 +310,7 @@ void TfrmBaseGene::GetMessageText(const std::string& type, const std::string& nu
     text = unavailable;
   } else {
     try {
-      text = HostObject.ToObject()->Call("GetMessage", {Variant(type), Variant(number)}).ToString();
+      text = DispatchOf(HostObject, "GetMessage")->Call("GetMessage", {Variant(type), Variant(number)}).ToString();
     } catch (...) {
       // A host that cannot answer is treated as no host: reporting must not fail.
       text = unavailable;
@@ -441,7 +439,7 @@ void TfrmBaseGene::GetCounter(const std::string& name, Variant& data, Variant& r
   if (IsEmptyOrNull(Counter)) return;
   std::vector<Variant> args = {Variant(AsciiUpper(name)), data,
                                Variant::ArrayOf({Variant(CompanyID), Variant(DbName)})};
-  result = Counter.ToObject()->Invoke("GetCounter", args);
+  result = DispatchOf(Counter, "GetCounter")->Invoke("GetCounter", args);
   data = args[1];
   if (TextsConverted()) result = DisplayConvert(result);
 }
@@ -467,7 +465,7 @@ void TfrmBaseGene::PickDate(const std::string& text, std::string& result) {
   if (IsEmptyOrNull(LookupWindow)) return;
   const std::string proposal = text.size() == 8 ? text : FormatDateTime("yyyymmdd", Clock::Date());
   const Variant request = Variant::ArrayOf({Variant(DateType() > 3), Variant(proposal), Variant(DbName)});
-  const std::string picked(Trim(LookupWindow.ToObject()->Call("ShowInputDay", {request}).ToString()));
+  const std::string picked(Trim(DispatchOf(LookupWindow, "ShowInputDay")->Call("ShowInputDay", {request}).ToString()));
   result = text;  // kept when the user cancelled or the picker answered no date
   const TDateTime date = CompactToDate(picked);
   if (date != 0) FormatDateByType(DateType(), DateSeparator(), date, result);
@@ -476,7 +474,7 @@ void TfrmBaseGene::PickDate(const std::string& text, std::string& result) {
 void TfrmBaseGene::FillPhrase(TControl* control) {
   if (IsEmptyOrNull(LookupWindow)) return;
   std::vector<Variant> args = {Variant(UserID), Variant(DbName), Variant(Handle())};
-  Variant phrase = LookupWindow.ToObject()->Invoke("GetPhrase", args);
+  Variant phrase = DispatchOf(LookupWindow, "GetPhrase")->Invoke("GetPhrase", args);
   if (TextsConverted()) phrase = DisplayConvert(phrase);
   const std::string text = SlotText(phrase);
   if (!text.empty() && control) control->SetText(text);
