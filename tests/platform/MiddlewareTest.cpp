@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -13,11 +14,13 @@
 #include "platform/ServerDaemon.h"
 #include "platform/SocketConnection.h"
 #include "platform/ValueCodec.h"
+#include "support/RawServer.h"
 
 namespace qv {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using test::RawServer;
 constexpr int kConnectTimeout = 300;
 constexpr int kCallTimeout = 300;
 // Slack on top of a timeout, generous so that a busy machine does not fail
@@ -188,42 +191,6 @@ TEST(MiddlewareDownTest, NothingListeningFailsQuickly) {
                             std::chrono::milliseconds(kConnectTimeout));
   EXPECT_FALSE(connection.Connected());
 }
-
-// A server in the test that speaks only as much of the protocol as a case
-// needs, on one connection, each wait bounded.
-class RawServer {
- public:
-  using Behaviour = std::function<void(int fd)>;
-
-  explicit RawServer(Behaviour behaviour) {
-    listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    ::bind(listener_, reinterpret_cast<sockaddr*>(&address), size);
-    ::listen(listener_, 1);
-    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
-    port_ = ntohs(address.sin_port);
-    thread_ = std::thread([this, behaviour] {
-      const int fd = ::accept(listener_, nullptr, nullptr);
-      if (fd < 0) return;
-      behaviour(fd);
-      ::close(fd);
-    });
-  }
-  ~RawServer() {
-    ::shutdown(listener_, SHUT_RDWR);  // wakes accept if no client came
-    thread_.join();
-    ::close(listener_);
-  }
-  int Port() const { return port_; }
-
- private:
-  int listener_ = -1;
-  int port_ = 0;
-  std::thread thread_;
-};
 
 wire::Deadline Soon() { return Clock::now() + std::chrono::seconds(2); }
 

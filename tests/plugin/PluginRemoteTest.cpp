@@ -9,12 +9,12 @@
 #include <unistd.h>
 
 #include <string>
-#include <thread>
 
 #include "platform/Application.h"
 #include "platform/ServerDaemon.h"
 #include "plugin/PluginHost.h"
 #include "support/JobServiceDouble.h"
+#include "support/RawServer.h"
 
 namespace qv::test {
 namespace {
@@ -55,39 +55,6 @@ TEST_F(PluginRemoteTest, SessionOverTheNetworkReachesTheJobService) {
   EXPECT_EQ(service->CallsOf("GetPower").size(), 1u);
 }
 
-// A listener that takes one connection and answers it with what `reply` sends.
-class BrokenServer {
- public:
-  explicit BrokenServer(void (*reply)(int fd)) {
-    listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(0x7F000002);  // 127.0.0.2
-    socklen_t size = sizeof address;
-    ::bind(listener_, reinterpret_cast<sockaddr*>(&address), size);
-    ::listen(listener_, 1);
-    ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
-    port_ = ntohs(address.sin_port);
-    thread_ = std::thread([this, reply] {
-      const int fd = ::accept(listener_, nullptr, nullptr);
-      if (fd < 0) return;
-      reply(fd);
-      ::close(fd);
-    });
-  }
-  ~BrokenServer() {
-    ::shutdown(listener_, SHUT_RDWR);
-    thread_.join();
-    ::close(listener_);
-  }
-  int Port() const { return port_; }
-
- private:
-  int listener_ = -1;
-  int port_ = 0;
-  std::thread thread_;
-};
-
 void SendGarbage(int fd) {
   char request[64];
   [[maybe_unused]] const auto received = ::recv(fd, request, sizeof request, 0);
@@ -104,7 +71,7 @@ TEST_F(PluginRemoteTest, ServerThatFailsTheOpeningReportsNoSessionAndClosesTheFo
   } cases[] = {{"garbage", SendGarbage}, {"hangs up", HangUp}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
-    BrokenServer server(c.reply);
+    RawServer server(c.reply, 0x7F000002);  // 127.0.0.2
     PointAt(server.Port());
     host->Calls.clear();
     events.clear();
