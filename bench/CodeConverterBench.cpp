@@ -19,11 +19,11 @@
 
 #include "controls/SelectPnl.h"
 #include "localization/CodeConverter.h"
-#include "platform/CheckBox.h"
-#include "platform/ComboBox.h"
-#include "platform/Edit.h"
-#include "platform/Label.h"
-#include "platform/ListView.h"
+#include "platform/ui/controls/CheckBox.h"
+#include "platform/ui/controls/ComboBox.h"
+#include "platform/ui/controls/Edit.h"
+#include "platform/ui/controls/Label.h"
+#include "platform/ui/controls/ListView.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/CodePages.h"
-#include "platform/Variant.h"
+#include "platform/core/Variant.h"
+#include "platform/system/CodePages.h"
 #include "services/LibStrs.h"
 
 namespace {

@@ -18,9 +18,9 @@
 #include <string>
 
 #include "controller/DLLBaseCtrller.h"
-#include "platform/Application.h"
-#include "platform/Control.h"
-#include "platform/Form.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Control.h"
+#include "platform/ui/Form.h"
 #include "plugin/fixtures/ReportFormFixture.h"
 #include "support/HostDouble.h"
 #include "support/Installation.h"

@@ -14,14 +14,14 @@
 #include <vector>
 
 #include "localization/LanguageController.h"
-#include "platform/CheckBox.h"
-#include "platform/CodePages.h"
-#include "platform/ComboBox.h"
-#include "platform/Edit.h"
-#include "platform/Form.h"
-#include "platform/Label.h"
-#include "platform/ListView.h"
-#include "platform/Panel.h"
+#include "platform/system/CodePages.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/controls/CheckBox.h"
+#include "platform/ui/controls/ComboBox.h"
+#include "platform/ui/controls/Edit.h"
+#include "platform/ui/controls/Label.h"
+#include "platform/ui/controls/ListView.h"
+#include "platform/ui/controls/Panel.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include <cstdio>
 #include <thread>
 
-#include "platform/Automation.h"
-#include "platform/ServerDaemon.h"
-#include "platform/SocketConnection.h"
-#include "platform/ValueCodec.h"
+#include "platform/automation/Automation.h"
+#include "platform/automation/ServerDaemon.h"
+#include "platform/automation/SocketConnection.h"
+#include "platform/automation/ValueCodec.h"
 
 namespace {
 

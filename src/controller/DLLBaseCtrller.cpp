@@ -1,6 +1,6 @@
 #include "controller/DLLBaseCtrller.h"
 
-#include "platform/Exception.h"
+#include "platform/core/Exception.h"
 
 namespace qv {
 

@@ -33,9 +33,9 @@
 #include <functional>
 #include <string>
 
-#include "platform/Messages.h"
-#include "platform/Object.h"
-#include "platform/Variant.h"
+#include "platform/core/Object.h"
+#include "platform/core/Variant.h"
+#include "platform/ui/Messages.h"
 
 namespace qv {
 

@@ -1,9 +1,9 @@
 #include "controller/DLLRPCtrller.h"
 
 #include "forms/base/BaseGeneU.h"
-#include "platform/Application.h"
-#include "platform/Exception.h"
-#include "platform/SystemInfo.h"
+#include "platform/core/Exception.h"
+#include "platform/system/SystemInfo.h"
+#include "platform/ui/Application.h"
 
 namespace qv {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "controller/DLLBaseCtrller.h"
-#include "platform/Method.h"
+#include "platform/core/Method.h"
 
 namespace qv {
 

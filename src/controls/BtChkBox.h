@@ -17,9 +17,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/Bitmap.h"
-#include "platform/CheckBox.h"
-#include "platform/WinControl.h"
+#include "platform/ui/WinControl.h"
+#include "platform/ui/controls/CheckBox.h"
+#include "platform/ui/graphics/Bitmap.h"
 
 namespace qv {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/AsciiText.h"
-#include "platform/Dialogs.h"
-#include "platform/Exception.h"
-#include "platform/TypInfo.h"
+#include "platform/core/AsciiText.h"
+#include "platform/core/Exception.h"
+#include "platform/core/TypInfo.h"
+#include "platform/ui/Dialogs.h"
 
 namespace qv {
 

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "platform/Label.h"
+#include "platform/ui/controls/Label.h"
 
 namespace qv {
 

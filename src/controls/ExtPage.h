@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "platform/Canvas.h"
-#include "platform/PageControl.h"
+#include "platform/ui/controls/PageControl.h"
+#include "platform/ui/graphics/Canvas.h"
 
 namespace qv {
 

@@ -1,7 +1,7 @@
 #include "controls/F2Button.h"
 
-#include "platform/Application.h"
-#include "platform/Dialogs.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Dialogs.h"
 
 namespace qv {
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "controls/GSpdBtn.h"
-#include "platform/WinControl.h"
+#include "platform/ui/WinControl.h"
 
 namespace qv {
 

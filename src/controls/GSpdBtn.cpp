@@ -3,8 +3,8 @@
 #include <string>
 
 #include "controls/GlyphLibrary.h"
-#include "platform/Dialogs.h"
-#include "platform/Exception.h"
+#include "platform/core/Exception.h"
+#include "platform/ui/Dialogs.h"
 
 namespace qv {
 

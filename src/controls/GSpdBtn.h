@@ -3,8 +3,8 @@
 // the glyph library instead of being stored with the form.
 
 #include "controls/GlyphLibrary.h"
-#include "platform/Bitmap.h"
-#include "platform/SpeedButton.h"
+#include "platform/ui/controls/SpeedButton.h"
+#include "platform/ui/graphics/Bitmap.h"
 
 namespace qv {
 

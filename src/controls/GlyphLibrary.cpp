@@ -3,8 +3,8 @@
 #include <mutex>
 #include <utility>
 
-#include "platform/DynamicLibrary.h"
-#include "platform/Exception.h"
+#include "platform/core/Exception.h"
+#include "platform/system/DynamicLibrary.h"
 
 namespace qv {
 

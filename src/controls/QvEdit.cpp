@@ -1,6 +1,6 @@
 #include "controls/QvEdit.h"
 
-#include "platform/Application.h"
+#include "platform/ui/Application.h"
 
 namespace qv {
 

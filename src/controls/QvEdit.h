@@ -14,9 +14,9 @@
 #include <string>
 
 #include "controls/GSpdBtn.h"
-#include "platform/DBEdit.h"
-#include "platform/Edit.h"
-#include "platform/Label.h"
+#include "platform/ui/controls/DBEdit.h"
+#include "platform/ui/controls/Edit.h"
+#include "platform/ui/controls/Label.h"
 
 namespace qv {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/CheckBox.h"
-#include "platform/Exception.h"
+#include "platform/core/Exception.h"
+#include "platform/ui/controls/CheckBox.h"
 
 namespace qv {
 

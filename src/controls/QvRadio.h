@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/Button.h"
-#include "platform/Canvas.h"
-#include "platform/GroupBox.h"
-#include "platform/Strings.h"
+#include "platform/core/Strings.h"
+#include "platform/ui/controls/Button.h"
+#include "platform/ui/controls/GroupBox.h"
+#include "platform/ui/graphics/Canvas.h"
 
 namespace qv {
 

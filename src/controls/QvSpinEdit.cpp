@@ -1,6 +1,6 @@
 #include "controls/QvSpinEdit.h"
 
-#include "platform/AsciiText.h"
+#include "platform/core/AsciiText.h"
 
 namespace qv {
 

@@ -3,7 +3,7 @@
 // character ("12+" becomes "12") and raises OnChange only for text that is
 // not blank.
 
-#include "platform/SpinEdit.h"
+#include "platform/ui/controls/SpinEdit.h"
 
 namespace qv {
 

@@ -4,10 +4,10 @@
 
 #include "controls/F2Button.h"
 #include "controls/GSpdBtn.h"
-#include "platform/Application.h"
-#include "platform/AsciiText.h"
-#include "platform/Form.h"
-#include "platform/NumberText.h"
+#include "platform/core/AsciiText.h"
+#include "platform/core/NumberText.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Form.h"
 
 namespace qv {
 

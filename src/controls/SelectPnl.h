@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "controls/BtChkBox.h"
-#include "platform/GroupBox.h"
-#include "platform/Label.h"
-#include "platform/ListView.h"
-#include "platform/MaskEdit.h"
-#include "platform/Panel.h"
-#include "platform/Strings.h"
+#include "platform/core/Strings.h"
+#include "platform/ui/controls/GroupBox.h"
+#include "platform/ui/controls/Label.h"
+#include "platform/ui/controls/ListView.h"
+#include "platform/ui/controls/MaskEdit.h"
+#include "platform/ui/controls/Panel.h"
 #include "services/LibStrs.h"
 
 namespace qv {

@@ -22,10 +22,10 @@
 
 #include "localization/LanguageController.h"  // TDesignType
 #include "localization/TranslatorU.h"
-#include "platform/Component.h"
-#include "platform/Dialogs.h"
-#include "platform/Form.h"
-#include "platform/Variant.h"
+#include "platform/core/Component.h"
+#include "platform/core/Variant.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Form.h"
 
 namespace qv {
 

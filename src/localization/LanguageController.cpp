@@ -6,19 +6,19 @@
 #include <mutex>
 #include <vector>
 
-#include "platform/AsciiText.h"
-#include "platform/CodePages.h"
-#include "platform/Collection.h"
-#include "platform/ComboBox.h"
-#include "platform/Exception.h"
-#include "platform/Form.h"
-#include "platform/Graphics.h"
-#include "platform/ListView.h"
-#include "platform/NumberText.h"
-#include "platform/SystemInfo.h"
-#include "platform/TextFile.h"
-#include "platform/TreeView.h"
-#include "platform/TypInfo.h"
+#include "platform/core/AsciiText.h"
+#include "platform/core/Collection.h"
+#include "platform/core/Exception.h"
+#include "platform/core/NumberText.h"
+#include "platform/core/TypInfo.h"
+#include "platform/system/CodePages.h"
+#include "platform/system/SystemInfo.h"
+#include "platform/system/TextFile.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/controls/ComboBox.h"
+#include "platform/ui/controls/ListView.h"
+#include "platform/ui/controls/TreeView.h"
+#include "platform/ui/graphics/Graphics.h"
 #include "services/OrvaneINI.h"
 
 namespace qv {

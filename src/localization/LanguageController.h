@@ -19,8 +19,8 @@
 
 #include <pugixml.hpp>
 
-#include "platform/Component.h"
-#include "platform/Strings.h"
+#include "platform/core/Component.h"
+#include "platform/core/Strings.h"
 
 namespace qv {
 

@@ -1,6 +1,6 @@
 #include "localization/TranslatorU.h"
 
-#include "platform/Exception.h"
+#include "platform/core/Exception.h"
 
 namespace qv {
 

@@ -14,8 +14,8 @@
 #include <cstddef>
 #include <string>
 
-#include "platform/DynamicLibrary.h"
-#include "platform/Object.h"
+#include "platform/core/Object.h"
+#include "platform/system/DynamicLibrary.h"
 
 namespace qv {
 

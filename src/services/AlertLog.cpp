@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
-#include "platform/NumberText.h"
-#include "platform/Clock.h"
-#include "platform/DateFormat.h"
-#include "platform/Exception.h"
-#include "platform/Registry.h"
-#include "platform/SystemInfo.h"
+#include "platform/core/NumberText.h"
+#include "platform/core/Clock.h"
+#include "platform/core/DateFormat.h"
+#include "platform/core/Exception.h"
+#include "platform/system/Registry.h"
+#include "platform/system/SystemInfo.h"
 
 namespace qv {
 

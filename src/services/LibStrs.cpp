@@ -8,13 +8,13 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/AsciiText.h"
-#include "platform/CodePages.h"
-#include "platform/DateFormat.h"
-#include "platform/Exception.h"
-#include "platform/NumberText.h"
-#include "platform/SystemInfo.h"
-#include "platform/TypInfo.h"
+#include "platform/core/AsciiText.h"
+#include "platform/core/DateFormat.h"
+#include "platform/core/Exception.h"
+#include "platform/core/NumberText.h"
+#include "platform/core/TypInfo.h"
+#include "platform/system/CodePages.h"
+#include "platform/system/SystemInfo.h"
 #include "services/AlertLog.h"
 
 namespace qv {

@@ -9,9 +9,9 @@
 
 #include <string>
 
-#include "platform/DateTime.h"
-#include "platform/Object.h"
-#include "platform/Variant.h"
+#include "platform/core/DateTime.h"
+#include "platform/core/Object.h"
+#include "platform/core/Variant.h"
 
 namespace qv {
 

@@ -3,12 +3,12 @@
 #include <cctype>
 #include <cstdio>
 
-#include "platform/AsciiText.h"
-#include "platform/Exception.h"
-#include "platform/IniFile.h"
-#include "platform/NumberText.h"
-#include "platform/Registry.h"
-#include "platform/SystemInfo.h"
+#include "platform/core/AsciiText.h"
+#include "platform/core/Exception.h"
+#include "platform/core/NumberText.h"
+#include "platform/system/IniFile.h"
+#include "platform/system/Registry.h"
+#include "platform/system/SystemInfo.h"
 #include "services/AlertLog.h"
 
 namespace qv {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Variant.h"
+#include "platform/core/Variant.h"
 
 namespace qv {
 

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "controls/BtChkBox.h"
-#include "platform/Application.h"
-#include "platform/ControlObserver.h"
-#include "platform/Form.h"
-#include "platform/Input.h"
-#include "platform/TypInfo.h"
+#include "platform/core/TypInfo.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/ControlObserver.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Input.h"
 
 namespace qv {
 namespace {

@@ -7,12 +7,12 @@
 #include <string>
 
 #include "DialogRecorder.h"
-#include "platform/Application.h"
-#include "platform/DB.h"
-#include "platform/DBEdit.h"
-#include "platform/Edit.h"
-#include "platform/Form.h"
-#include "platform/TypInfo.h"
+#include "platform/core/TypInfo.h"
+#include "platform/data/DB.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/controls/DBEdit.h"
+#include "platform/ui/controls/Edit.h"
 
 namespace qv {
 namespace {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/Application.h"
-#include "platform/Form.h"
-#include "platform/Input.h"
-#include "platform/TypInfo.h"
+#include "platform/core/TypInfo.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Input.h"
 
 namespace qv::test {
 

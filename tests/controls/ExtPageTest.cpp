@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "controls/ExtPage.h"
-#include "platform/Application.h"
-#include "platform/Form.h"
-#include "platform/TypInfo.h"
+#include "platform/core/TypInfo.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Form.h"
 
 namespace qv {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "controls/GlyphLibrary.h"
 #include "DialogRecorder.h"
-#include "platform/TypInfo.h"
+#include "platform/core/TypInfo.h"
 #include "support/TestSupport.h"
 
 namespace qv {

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <set>
 
-#include "platform/Exception.h"
-#include "platform/Graphics.h"
-#include "platform/SystemInfo.h"
+#include "platform/core/Exception.h"
+#include "platform/system/SystemInfo.h"
+#include "platform/ui/graphics/Graphics.h"
 #include "support/TestSupport.h"
 
 namespace qv {

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "controls/QvEdit.h"
-#include "platform/Application.h"
-#include "platform/Form.h"
-#include "platform/Input.h"
-#include "platform/Panel.h"
-#include "platform/TypInfo.h"
+#include "platform/core/TypInfo.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Input.h"
+#include "platform/ui/controls/Panel.h"
 #include "support/FormTest.h"
 
 namespace qv {

@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "controls/QvRadio.h"
-#include "platform/Application.h"
-#include "platform/ControlObserver.h"
-#include "platform/Form.h"
-#include "platform/Input.h"
-#include "platform/Panel.h"
-#include "platform/RadioButton.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/ControlObserver.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Input.h"
+#include "platform/ui/controls/Panel.h"
+#include "platform/ui/controls/RadioButton.h"
 #include "support/FormTest.h"
 
 namespace qv {

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "controls/QvSpinEdit.h"
-#include "platform/Application.h"
-#include "platform/Form.h"
-#include "platform/Input.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Input.h"
 
 namespace qv {
 namespace {

@@ -9,11 +9,11 @@
 
 #include "controls/F2Button.h"
 #include "controls/SelectPnl.h"
-#include "platform/Application.h"
-#include "platform/Edit.h"
-#include "platform/Form.h"
-#include "platform/Input.h"
-#include "platform/TypInfo.h"
+#include "platform/core/TypInfo.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Input.h"
+#include "platform/ui/controls/Edit.h"
 
 namespace qv {
 namespace {

@@ -13,8 +13,8 @@
 
 #include "controls/DialogRecorder.h"
 #include "forms/base/BaseGene.h"
-#include "platform/Application.h"
-#include "platform/SocketConnection.h"
+#include "platform/automation/SocketConnection.h"
+#include "platform/ui/Application.h"
 #include "support/HostDouble.h"
 #include "support/Installation.h"
 #include "support/JobServiceDouble.h"

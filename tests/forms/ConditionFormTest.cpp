@@ -7,11 +7,11 @@
 #include "controls/F2Button.h"
 #include "controls/SelectPnl.h"
 #include "forms/ConditionFormFixture.h"
-#include "platform/Application.h"
-#include "platform/Automation.h"
-#include "platform/Edit.h"
-#include "platform/Input.h"
-#include "platform/MaskEdit.h"
+#include "platform/automation/Automation.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Input.h"
+#include "platform/ui/controls/Edit.h"
+#include "platform/ui/controls/MaskEdit.h"
 
 namespace qv {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "forms/base/DisabledImage.h"
-#include "platform/Bitmap.h"
+#include "platform/ui/graphics/Bitmap.h"
 
 namespace qv {
 namespace {

@@ -5,11 +5,11 @@
 
 #include "controls/SelectPnl.h"
 #include "forms/FieldFormFixture.h"
-#include "platform/BitBtn.h"
-#include "platform/ComboBox.h"
-#include "platform/Edit.h"
-#include "platform/Input.h"
-#include "platform/MaskEdit.h"
+#include "platform/ui/Input.h"
+#include "platform/ui/controls/BitBtn.h"
+#include "platform/ui/controls/ComboBox.h"
+#include "platform/ui/controls/Edit.h"
+#include "platform/ui/controls/MaskEdit.h"
 
 namespace qv::test {
 namespace {

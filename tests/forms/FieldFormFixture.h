@@ -13,9 +13,9 @@
 #include "controls/DialogRecorder.h"
 #include "controls/ExtPage.h"
 #include "forms/base/BaseGene.h"
-#include "platform/Application.h"
-#include "platform/PageControl.h"
-#include "platform/Strings.h"
+#include "platform/core/Strings.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/controls/PageControl.h"
 #include "support/HostDouble.h"
 #include "support/Installation.h"
 

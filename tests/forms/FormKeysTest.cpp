@@ -11,11 +11,11 @@
 #include "controls/QvRadio.h"
 #include "controls/SelectPnl.h"
 #include "forms/ConditionFormFixture.h"
-#include "platform/Edit.h"
-#include "platform/Grids.h"
-#include "platform/Input.h"
-#include "platform/MaskEdit.h"
-#include "platform/Memo.h"
+#include "platform/ui/Input.h"
+#include "platform/ui/controls/Edit.h"
+#include "platform/ui/controls/Grids.h"
+#include "platform/ui/controls/MaskEdit.h"
+#include "platform/ui/controls/Memo.h"
 
 namespace qv {
 namespace {

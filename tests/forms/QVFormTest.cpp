@@ -17,13 +17,13 @@
 #include "localization/CodeConverter.h"
 #include "localization/LanguageController.h"
 #include "localization/LanguageInstallation.h"
-#include "platform/Application.h"
-#include "platform/BitBtn.h"
-#include "platform/Bitmap.h"
-#include "platform/Edit.h"
-#include "platform/Label.h"
-#include "platform/SpeedButton.h"
-#include "platform/TypInfo.h"
+#include "platform/core/TypInfo.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/controls/BitBtn.h"
+#include "platform/ui/controls/Edit.h"
+#include "platform/ui/controls/Label.h"
+#include "platform/ui/controls/SpeedButton.h"
+#include "platform/ui/graphics/Bitmap.h"
 
 namespace qv {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "controller/DLLRPCtrller.h"
 #include "forms/base/BaseGeneU.h"
-#include "platform/Application.h"
-#include "platform/SystemInfo.h"
+#include "platform/system/SystemInfo.h"
+#include "platform/ui/Application.h"
 #include "support/HostDouble.h"
 #include "support/Installation.h"
 

@@ -5,8 +5,8 @@
 
 #include "controls/DBLabel.h"
 #include "forms/ConditionFormFixture.h"
-#include "platform/Clock.h"
-#include "platform/MaskEdit.h"
+#include "platform/core/Clock.h"
+#include "platform/ui/controls/MaskEdit.h"
 
 namespace qv {
 namespace {

@@ -7,12 +7,12 @@
 
 #include "controls/SelectPnl.h"
 #include "forms/FieldFormFixture.h"
-#include "platform/Button.h"
-#include "platform/Edit.h"
-#include "platform/Input.h"
-#include "platform/MaskEdit.h"
-#include "platform/Panel.h"
-#include "platform/SpeedButton.h"
+#include "platform/ui/Input.h"
+#include "platform/ui/controls/Button.h"
+#include "platform/ui/controls/Edit.h"
+#include "platform/ui/controls/MaskEdit.h"
+#include "platform/ui/controls/Panel.h"
+#include "platform/ui/controls/SpeedButton.h"
 
 namespace qv::test {
 namespace {

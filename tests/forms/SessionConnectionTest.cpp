@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "forms/SessionFormTest.h"
-#include "platform/ServerDaemon.h"
-#include "platform/SocketConnection.h"
+#include "platform/automation/ServerDaemon.h"
+#include "platform/automation/SocketConnection.h"
 #include "support/JobServiceDouble.h"
 
 namespace qv::test {

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "forms/base/BaseGene.h"
-#include "platform/Application.h"
-#include "platform/Button.h"
-#include "platform/Strings.h"
-#include "platform/TypInfo.h"
+#include "platform/core/Strings.h"
+#include "platform/core/TypInfo.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/controls/Button.h"
 #include "support/HostDouble.h"
 #include "support/Installation.h"
 #include "support/TestSupport.h"

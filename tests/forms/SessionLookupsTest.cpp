@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "forms/SessionFormTest.h"
-#include "platform/Clock.h"
-#include "platform/DateTime.h"
-#include "platform/Edit.h"
+#include "platform/core/Clock.h"
+#include "platform/core/DateTime.h"
+#include "platform/ui/controls/Edit.h"
 
 namespace qv::test {
 namespace {

@@ -6,11 +6,11 @@
 #include <algorithm>
 
 #include "forms/SessionFormTest.h"
-#include "platform/BitBtn.h"
-#include "platform/Dialogs.h"
-#include "platform/Edit.h"
-#include "platform/Messages.h"
-#include "platform/PageControl.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Messages.h"
+#include "platform/ui/controls/BitBtn.h"
+#include "platform/ui/controls/Edit.h"
+#include "platform/ui/controls/PageControl.h"
 
 namespace qv::test {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "forms/SessionFormTest.h"
-#include "platform/Automation.h"
+#include "platform/automation/Automation.h"
 
 namespace qv::test {
 namespace {

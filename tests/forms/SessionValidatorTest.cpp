@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "forms/SessionFormTest.h"
-#include "platform/BitBtn.h"
+#include "platform/ui/controls/BitBtn.h"
 
 namespace qv::test {
 namespace {

@@ -7,8 +7,8 @@
 
 #include "controls/DBLabel.h"
 #include "forms/base/BaseGene.h"
-#include "platform/BitBtn.h"
-#include "platform/PageControl.h"
+#include "platform/ui/controls/BitBtn.h"
+#include "platform/ui/controls/PageControl.h"
 #include "support/Installation.h"
 
 namespace qv {

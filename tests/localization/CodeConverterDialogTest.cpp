@@ -8,10 +8,10 @@
 
 #include "localization/CodeConverter.h"
 #include "localization/ConverterInstallation.h"
-#include "platform/Application.h"
-#include "platform/Form.h"
-#include "platform/Graphics.h"
-#include "platform/Input.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Input.h"
+#include "platform/ui/graphics/Graphics.h"
 
 namespace qv {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "localization/CodeConverter.h"
 #include "localization/ConverterInstallation.h"
-#include "platform/Exception.h"
+#include "platform/core/Exception.h"
 
 namespace qv {
 namespace {

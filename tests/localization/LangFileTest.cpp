@@ -6,9 +6,9 @@
 
 #include "localization/LanguageController.h"
 #include "localization/LanguageInstallation.h"
-#include "platform/Form.h"
-#include "platform/Label.h"
-#include "platform/SystemInfo.h"
+#include "platform/system/SystemInfo.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/controls/Label.h"
 
 namespace qv {
 namespace {

@@ -10,16 +10,16 @@
 #include <vector>
 
 #include "localization/LanguageController.h"
-#include "platform/Collection.h"
-#include "platform/ComboBox.h"
-#include "platform/Edit.h"
-#include "platform/Form.h"
-#include "platform/Graphics.h"
-#include "platform/Label.h"
-#include "platform/ListView.h"
-#include "platform/Memo.h"
-#include "platform/Panel.h"
-#include "platform/TreeView.h"
+#include "platform/core/Collection.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/controls/ComboBox.h"
+#include "platform/ui/controls/Edit.h"
+#include "platform/ui/controls/Label.h"
+#include "platform/ui/controls/ListView.h"
+#include "platform/ui/controls/Memo.h"
+#include "platform/ui/controls/Panel.h"
+#include "platform/ui/controls/TreeView.h"
+#include "platform/ui/graphics/Graphics.h"
 
 namespace qv {
 namespace {

@@ -8,9 +8,9 @@
 
 #include "localization/LanguageController.h"
 #include "localization/LanguageInstallation.h"
-#include "platform/Exception.h"
-#include "platform/Form.h"
-#include "platform/TypInfo.h"
+#include "platform/core/Exception.h"
+#include "platform/core/TypInfo.h"
+#include "platform/ui/Form.h"
 
 namespace qv {
 namespace {

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/CodePages.h"
+#include "platform/system/CodePages.h"
 #include "support/Installation.h"
 
 namespace qv::test {

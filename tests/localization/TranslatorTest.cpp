@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "localization/TranslatorU.h"
-#include "platform/CodePages.h"
-#include "platform/Exception.h"
-#include "platform/SystemInfo.h"
+#include "platform/core/Exception.h"
+#include "platform/system/CodePages.h"
+#include "platform/system/SystemInfo.h"
 
 namespace qv {
 namespace {

@@ -3,7 +3,7 @@
 // mismatch and closes itself on the next turn of the message loop.
 #include <gtest/gtest.h>
 
-#include "platform/Application.h"
+#include "platform/ui/Application.h"
 #include "plugin/PluginHost.h"
 
 namespace qv::test {

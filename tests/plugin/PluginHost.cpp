@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "platform/Application.h"
+#include "platform/ui/Application.h"
 #include "support/TestSupport.h"
 
 namespace qv::test {

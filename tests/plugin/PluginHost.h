@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "controller/DLLBaseCtrller.h"
-#include "platform/Form.h"
+#include "platform/ui/Form.h"
 #include "plugin/fixtures/ReportFormFixture.h"
 #include "support/HostDouble.h"
 #include "support/Installation.h"

@@ -10,8 +10,8 @@
 
 #include <string>
 
-#include "platform/Application.h"
-#include "platform/ServerDaemon.h"
+#include "platform/automation/ServerDaemon.h"
+#include "platform/ui/Application.h"
 #include "plugin/PluginHost.h"
 #include "support/JobServiceDouble.h"
 #include "support/RawServer.h"

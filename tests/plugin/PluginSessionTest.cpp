@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <optional>
 
-#include "platform/Application.h"
+#include "platform/ui/Application.h"
 #include "plugin/PluginHost.h"
 #include "support/JobServiceDouble.h"
 

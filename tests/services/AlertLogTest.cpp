@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/Clock.h"
-#include "platform/DateTime.h"
-#include "platform/Exception.h"
-#include "platform/SystemInfo.h"
+#include "platform/core/Clock.h"
+#include "platform/core/DateTime.h"
+#include "platform/core/Exception.h"
+#include "platform/system/SystemInfo.h"
 #include "services/AlertLog.h"
 #include "support/Installation.h"
 

@@ -1,8 +1,8 @@
 // Converting the texts of value trees between a code page and Unicode.
 #include <gtest/gtest.h>
 
-#include "platform/Clock.h"
-#include "platform/CodePages.h"
+#include "platform/core/Clock.h"
+#include "platform/system/CodePages.h"
 #include "services/LibStrs.h"
 #include "support/Installation.h"
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/DateTime.h"
-#include "platform/FormatSettings.h"
-#include "platform/Variant.h"
+#include "platform/core/DateTime.h"
+#include "platform/core/FormatSettings.h"
+#include "platform/core/Variant.h"
 #include "support/TestSupport.h"
 
 namespace qv {

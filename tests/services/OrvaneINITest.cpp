@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Clock.h"
-#include "platform/SystemInfo.h"
+#include "platform/core/Clock.h"
+#include "platform/system/SystemInfo.h"
 #include "services/OrvaneINI.h"
 #include "support/Installation.h"
 

@@ -2,7 +2,7 @@
 // known at build time; no call raises.
 #include <gtest/gtest.h>
 
-#include "platform/Component.h"
+#include "platform/core/Component.h"
 #include "services/LibStrs.h"
 
 namespace qv {

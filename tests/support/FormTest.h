@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Application.h"
-#include "platform/Form.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/Form.h"
 
 namespace qv::test {
 

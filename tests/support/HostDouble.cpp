@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/Exception.h"
+#include "platform/core/Exception.h"
 
 namespace qv::test {
 

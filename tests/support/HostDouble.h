@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Automation.h"
+#include "platform/automation/Automation.h"
 
 namespace qv::test {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/FormatSettings.h"
+#include "platform/core/FormatSettings.h"
 #include "support/TestSupport.h"
 
 namespace qv::test {

@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "forms/base/QVForm.h"
-#include "platform/Method.h"
-#include "platform/Variant.h"
+#include "platform/core/Method.h"
+#include "platform/core/Variant.h"
 
 namespace qv {
 

@@ -1,17 +1,17 @@
 // The condition form's keyboard: the form previews every key.
 #include "forms/base/BaseGene.h"
 
-#include "platform/AsciiText.h"
+#include "platform/core/AsciiText.h"
 
 #include <algorithm>
 
 #include "controls/ExtPage.h"
 #include "controls/QvRadio.h"
 #include "controls/SelectPnl.h"
-#include "platform/Automation.h"
-#include "platform/Grids.h"
-#include "platform/Memo.h"
-#include "platform/Shell.h"
+#include "platform/automation/Automation.h"
+#include "platform/system/Shell.h"
+#include "platform/ui/controls/Grids.h"
+#include "platform/ui/controls/Memo.h"
 
 namespace qv {
 

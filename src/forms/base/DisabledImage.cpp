@@ -1,7 +1,7 @@
 #include "forms/base/DisabledImage.h"
 
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
+#include "platform/ui/graphics/Bitmap.h"
+#include "platform/ui/graphics/Canvas.h"
 
 namespace qv {
 

@@ -4,7 +4,7 @@
 // in the button-highlight colour one pixel down and right and the
 // button-shadow colour on the pixels themselves, on the button face.
 
-#include "platform/Graphics.h"
+#include "platform/ui/graphics/Graphics.h"
 
 namespace qv {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Dialogs.h"
-#include "platform/Form.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Form.h"
 
 namespace qv {
 

@@ -1,0 +1,296 @@
+#include <gtest/gtest.h>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <functional>
+#include <random>
+#include <thread>
+
+#include "platform/automation/Automation.h"
+#include "platform/automation/ServerDaemon.h"
+#include "platform/automation/SocketConnection.h"
+#include "platform/automation/ValueCodec.h"
+#include "platform/core/Exception.h"
+#include "support/RawServer.h"
+
+namespace qv {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using test::RawServer;
+constexpr int kConnectTimeout = 300;
+constexpr int kCallTimeout = 300;
+// Slack on top of a timeout, generous so that a busy machine does not fail
+// a test whose point is that nothing hangs.
+constexpr auto kSlack = std::chrono::milliseconds(2000);
+
+// The server object of the tests.
+class TestServer : public AutomationObject {
+ public:
+  Variant Invoke(std::string_view member, std::vector<Variant>& args) override {
+    if (member == "Echo") {
+      // Returns the first argument and marks the second as changed.
+      args.at(1) = Variant::Unicode("已修改:" + args.at(1).ToString());
+      return args.at(0);
+    }
+    if (member == "Fail") throw EConvertError("'abc' is not a valid integer value");
+    if (member == "Sleep") {
+      std::this_thread::sleep_for(std::chrono::milliseconds(std::min(args.at(0).ToInt(), 2000)));
+      return true;
+    }
+    if (member == "Self") return Variant(AutomationPtr(std::make_shared<TestServer>()));
+    throw EOleError("Unknown member " + std::string(member));
+  }
+  Variant GetProperty(std::string_view name, std::vector<Variant>& args) override {
+    if (name == "Counter") return counter_;
+    if (name == "Item") return args.at(0).ToInt() * 10;
+    throw EOleError("Unknown property " + std::string(name));
+  }
+  void PutProperty(std::string_view name, const Variant& value) override {
+    if (name != "Counter") throw EOleError("Unknown property " + std::string(name));
+    counter_ = value.ToInt();
+  }
+
+ private:
+  int counter_ = 0;
+};
+
+void Configure(TSocketConnection& connection, int port, const std::string& serverName = "Test.Server") {
+  connection.SetAddress("127.0.0.1");
+  connection.SetPort(port);
+  connection.SetServerName(serverName);
+  connection.SetConnectTimeout(kConnectTimeout);
+  connection.SetCallTimeout(kCallTimeout);
+}
+
+// Runs action and expects error E whose message starts with prefix, well
+// within the given time.
+template <class E>
+void ExpectError(const std::function<void()>& action, const std::string& prefix, std::chrono::milliseconds within) {
+  const auto start = Clock::now();
+  try {
+    action();
+    ADD_FAILURE() << "no error, expected " << prefix;
+  } catch (const E& error) {
+    EXPECT_EQ(error.Message().rfind(prefix, 0), 0u) << error.Message();
+  } catch (const Exception& error) {
+    ADD_FAILURE() << error.ClassName() << ": " << error.Message() << ", expected " << prefix;
+  }
+  EXPECT_LT(Clock::now() - start, within + kSlack);
+}
+
+class MiddlewareTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    daemon_.RegisterObject("Test.Server", [] { return std::make_shared<TestServer>(); });
+    port_ = daemon_.Listen();
+    daemon_.Start();
+    Configure(connection_, port_);
+  }
+
+  AutomationPtr Server() { return connection_.AppServer().ToObject(); }
+
+  ServerDaemon daemon_;
+  int port_ = 0;
+  TSocketConnection connection_{nullptr};
+};
+
+TEST_F(MiddlewareTest, CallsCarryResultsAndByReferenceArguments) {
+  connection_.SetConnected(true);
+  ASSERT_TRUE(connection_.Connected());
+  Variant nested = Variant::Array2(-1, 0, 3, 4);
+  nested.At(-1, 3) = Variant::ArrayOf({Variant::Unicode("制表日期"), 2.5, Variant::Null()});
+  nested.At(0, 4) = std::string("\xd6\xd0");
+  std::vector<Variant> args{nested, Variant::Unicode("报表")};
+  const Variant result = Server()->Invoke("Echo", args);
+  ASSERT_EQ(result.DimCount(), 2);
+  EXPECT_EQ(result.LowBound(1), -1);
+  EXPECT_EQ(result.At(-1, 3)[0].Type(), VarType::UString);
+  EXPECT_EQ(result.At(-1, 3)[0].ToString(), "制表日期");
+  EXPECT_EQ(result.At(0, 4).Type(), VarType::String);
+  EXPECT_TRUE(result == nested);
+  EXPECT_EQ(args[1].Type(), VarType::UString);
+  EXPECT_EQ(args[1].ToString(), "已修改:报表");
+}
+
+TEST_F(MiddlewareTest, PropertiesAreReadAndWrittenOnOneServerObject) {
+  AutomationPtr server = Server();
+  server->PutProperty("Counter", 41);
+  EXPECT_EQ(server->Get("Counter").ToInt(), 41);
+  std::vector<Variant> index{7};
+  EXPECT_EQ(server->GetProperty("Item", index).ToInt(), 70);
+}
+
+TEST_F(MiddlewareTest, EachConnectionHasItsOwnServerObject) {
+  Server()->PutProperty("Counter", 5);
+  TSocketConnection other(nullptr);
+  Configure(other, port_);
+  EXPECT_EQ(other.AppServer().ToObject()->Get("Counter").ToInt(), 0);
+  EXPECT_EQ(Server()->Get("Counter").ToInt(), 5);
+}
+
+TEST_F(MiddlewareTest, AnErrorInAMemberBecomesAnOleErrorAndTheConnectionStays) {
+  AutomationPtr server = Server();
+  ExpectError<EOleError>([&] { server->Call("Fail"); }, "'abc' is not a valid integer value",
+                         std::chrono::milliseconds(kCallTimeout));
+  EXPECT_TRUE(connection_.Connected());
+  ExpectError<EOleError>([&] { server->Call("Self"); }, "An automation object cannot be encoded",
+                         std::chrono::milliseconds(kCallTimeout));
+  server->PutProperty("Counter", 3);
+  EXPECT_EQ(server->Get("Counter").ToInt(), 3);
+}
+
+TEST_F(MiddlewareTest, UnknownServerNameIsRefusedOnOpen) {
+  connection_.SetServerName("No.Such.Server");
+  ExpectError<EOleError>([&] { connection_.Open(); }, "Unknown server name: No.Such.Server",
+                         std::chrono::milliseconds(kConnectTimeout));
+  EXPECT_FALSE(connection_.Connected());
+}
+
+TEST_F(MiddlewareTest, ACallLongerThanTheTimeoutTimesOutAndCloses) {
+  AutomationPtr server = Server();
+  ExpectError<ESocketError>([&] { server->Call("Sleep", {kCallTimeout + 300}); }, "Call to Sleep timed out",
+                            std::chrono::milliseconds(kCallTimeout));
+  EXPECT_FALSE(connection_.Connected());
+  ExpectError<ESocketError>([&] { server->Get("Counter"); }, "Not connected", std::chrono::milliseconds(0));
+}
+
+TEST_F(MiddlewareTest, StoppingTheDaemonClosesTheConnection) {
+  AutomationPtr server = Server();
+  daemon_.Stop();
+  ExpectError<ESocketError>([&] { server->Get("Counter"); }, "Connection closed by the server",
+                            std::chrono::milliseconds(kCallTimeout));
+  EXPECT_FALSE(connection_.Connected());
+}
+
+TEST_F(MiddlewareTest, ARequestOverTheDaemonsMaximumEndsTheSession) {
+  daemon_.SetMaxFrameSize(1024);
+  AutomationPtr server = Server();
+  ExpectError<ESocketError>([&] { server->Call("Echo", {std::string(4096, 'x'), ""}); },
+                            "Connection closed by the server", std::chrono::milliseconds(kCallTimeout));
+  EXPECT_FALSE(connection_.Connected());
+}
+
+TEST(MiddlewareDownTest, NothingListeningFailsQuickly) {
+  int probe = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t size = sizeof address;
+  ASSERT_EQ(::bind(probe, reinterpret_cast<sockaddr*>(&address), size), 0);
+  ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
+  ::close(probe);  // the port is now free and nothing listens on it
+  const int port = ntohs(address.sin_port);
+  TSocketConnection connection(nullptr);
+  Configure(connection, port);
+  ExpectError<ESocketError>([&] { connection.SetConnected(true); },
+                            "Cannot connect to 127.0.0.1:" + std::to_string(port) + ": ",
+                            std::chrono::milliseconds(kConnectTimeout));
+  EXPECT_FALSE(connection.Connected());
+}
+
+wire::Deadline Soon() { return Clock::now() + std::chrono::seconds(2); }
+
+std::string Read(int fd) {
+  std::string payload;
+  wire::ReceiveFrame(fd, payload, wire::kDefaultMaxFrameSize, Soon());
+  return payload;
+}
+
+void Send(int fd, const Variant& value) {
+  std::string payload;
+  EncodeValue(value, payload);
+  wire::SendFrame(fd, payload, Soon());
+}
+
+// Answers the open request as the daemon would, then reads the call.
+void OpenThenReadCall(int fd) {
+  Read(fd);
+  Send(fd, Variant::ArrayOf({0, true, Variant(), Variant()}));
+  Read(fd);
+}
+
+void SendRaw(int fd, const std::string& bytes) { wire::SendFrame(fd, bytes, Soon()); }
+
+std::string RandomBytes(unsigned seed) {
+  std::mt19937 random(seed);
+  std::string bytes(64 + seed % 200, '\0');
+  for (char& byte : bytes) byte = static_cast<char>(random() & 0xFF);
+  return bytes;
+}
+
+struct RawCase {
+  const char* label;
+  RawServer::Behaviour behaviour;
+  const char* expected;
+};
+
+TEST(MiddlewareRawServerTest, EveryBrokenServerEndsInItsErrorWithinTheTimeout) {
+  const RawCase cases[] = {
+      {"closes mid-call", OpenThenReadCall, "Connection closed by the server"},
+      {"random reply 1", [](int fd) { OpenThenReadCall(fd); SendRaw(fd, RandomBytes(1)); },
+       "Malformed reply from the server"},
+      {"random reply 2", [](int fd) { OpenThenReadCall(fd); SendRaw(fd, RandomBytes(2)); },
+       "Malformed reply from the server"},
+      {"random reply 3", [](int fd) { OpenThenReadCall(fd); SendRaw(fd, RandomBytes(3)); },
+       "Malformed reply from the server"},
+      {"frame over the maximum",
+       [](int fd) {
+         OpenThenReadCall(fd);
+         ::send(fd, "\x00\x10\x00\x01", 4, MSG_NOSIGNAL);  // 1 MiB + 1 announced
+       },
+       "Malformed reply from the server"},
+      {"reply to another call",
+       [](int fd) {
+         OpenThenReadCall(fd);
+         Send(fd, Variant::ArrayOf({99, true, 1, Variant::ArrayOf({})}));
+       },
+       "Malformed reply from the server"},
+      {"changed arguments that are not pairs",
+       [](int fd) {
+         OpenThenReadCall(fd);
+         Send(fd, Variant::ArrayOf({1, true, 1, Variant::ArrayOf({1, 2})}));
+       },
+       "Malformed reply from the server"},
+      {"a change of an argument the call did not have",
+       [](int fd) {
+         OpenThenReadCall(fd);
+         Send(fd, Variant::ArrayOf({1, true, 1, Variant::ArrayOf({Variant::ArrayOf({5, "x"})})}));
+       },
+       "Malformed reply from the server"},
+      {"silent", [](int fd) { OpenThenReadCall(fd); Read(fd); }, "Call to Echo timed out"},
+  };
+  for (const RawCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    RawServer server(c.behaviour);
+    TSocketConnection connection(nullptr);
+    Configure(connection, server.Port());
+    connection.SetMaxFrameSize(1024 * 1024);
+    connection.SetConnected(true);
+    AutomationPtr remote = connection.AppServer().ToObject();
+    ExpectError<ESocketError>([&] { remote->Call("Echo", {1}); }, c.expected, std::chrono::milliseconds(kCallTimeout));
+    EXPECT_FALSE(connection.Connected());
+  }
+}
+
+TEST(MiddlewareRawServerTest, ABrokenServerFailsTheOpenWithinTheConnectTimeout) {
+  const RawCase cases[] = {
+      {"closes at once", [](int) {}, "Connection closed by the server"},
+      {"silent", [](int fd) { Read(fd); Read(fd); }, "Opening Test.Server timed out"},
+      {"garbage", [](int fd) { Read(fd); SendRaw(fd, RandomBytes(4)); }, "Malformed reply from the server"},
+  };
+  for (const RawCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    RawServer server(c.behaviour);
+    TSocketConnection connection(nullptr);
+    Configure(connection, server.Port());
+    ExpectError<ESocketError>([&] { connection.Open(); }, c.expected, std::chrono::milliseconds(kConnectTimeout));
+    EXPECT_FALSE(connection.Connected());
+  }
+}
+
+}  // namespace
+}  // namespace qv
