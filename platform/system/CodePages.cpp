@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 #include "platform/system/DoubleByteDecoder.h"
 
@@ -246,8 +247,32 @@ bool IsValidUtf8(std::string_view text) {
   return true;
 }
 
+namespace {
+
+// The decoding table of a double-byte code page (936, 950), built on first
+// use; nullptr for other code pages or when iconv does not know the page.
+const DoubleByteDecoder* DoubleByteTable(int codePage) {
+  static const auto make = [](int page) {
+    auto decoder = std::make_unique<DoubleByteDecoder>(CodePageCharsetName(page).c_str());
+    return decoder->IsUsable() ? std::move(decoder) : nullptr;
+  };
+  switch (codePage) {
+    case 936: {
+      static const std::unique_ptr<DoubleByteDecoder> gbk = make(936);
+      return gbk.get();
+    }
+    case 950: {
+      static const std::unique_ptr<DoubleByteDecoder> big5 = make(950);
+      return big5.get();
+    }
+    default: return nullptr;
+  }
+}
+
+}  // namespace
+
 bool TryDecodeCodePage(std::string_view bytes, int codePage, std::string& utf8) {
-  if (const DoubleByteDecoder* table = DoubleByteDecoder::For(codePage)) return table->Decode(bytes, utf8);
+  if (const DoubleByteDecoder* table = DoubleByteTable(codePage)) return table->Decode(bytes, utf8);
   if (IsAsciiCompatibleCodePage(codePage) && IsAscii(bytes)) {
     utf8.assign(bytes);
     return true;

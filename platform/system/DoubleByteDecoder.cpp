@@ -4,9 +4,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <memory>
-
-#include "platform/system/CodePages.h"
 
 namespace qv {
 
@@ -50,24 +47,6 @@ DoubleByteDecoder::DoubleByteDecoder(const char* charset) {
   }
   iconv_close(cd);
   usable_ = true;
-}
-
-const DoubleByteDecoder* DoubleByteDecoder::For(int codePage) {
-  static const auto make = [](int page) {
-    auto decoder = std::make_unique<DoubleByteDecoder>(CodePageCharsetName(page).c_str());
-    return decoder->IsUsable() ? std::move(decoder) : nullptr;
-  };
-  switch (codePage) {
-    case 936: {
-      static const std::unique_ptr<DoubleByteDecoder> gbk = make(936);
-      return gbk.get();
-    }
-    case 950: {
-      static const std::unique_ptr<DoubleByteDecoder> big5 = make(950);
-      return big5.get();
-    }
-    default: return nullptr;
-  }
 }
 
 bool DoubleByteDecoder::Decode(std::string_view bytes, std::string& utf8) const {

@@ -14,14 +14,12 @@ namespace qv {
 
 class DoubleByteDecoder {
  public:
-  // The table of a double-byte code page, built on first use; nullptr for
-  // other code pages or when iconv does not know the code page.
-  static const DoubleByteDecoder* For(int codePage);
-
   // Decodes into UTF-8; false at the first byte sequence the code page does
   // not define, exactly where iconv would stop.
   bool Decode(std::string_view bytes, std::string& utf8) const;
 
+  // Builds the table of an iconv character set; not usable when iconv does
+  // not know it.
   explicit DoubleByteDecoder(const char* charset);
   bool IsUsable() const { return usable_; }
 

@@ -24,10 +24,16 @@ bool IconvDecode(const char* charset, const std::string& bytes, std::string& utf
   return ok;
 }
 
+// The tables of GBK and Big5, built once for all the tests.
+const DoubleByteDecoder& Table(int codePage) {
+  static const DoubleByteDecoder gbk("CP936"), big5("CP950");
+  return codePage == 936 ? gbk : big5;
+}
+
 TEST(DoubleByteDecoder, AgreesWithIconvOnEverySequence) {
   for (const auto& [codePage, charset] : {std::pair{936, "CP936"}, std::pair{950, "CP950"}}) {
-    const DoubleByteDecoder* decoder = DoubleByteDecoder::For(codePage);
-    ASSERT_NE(decoder, nullptr) << codePage;
+    const DoubleByteDecoder& decoder = Table(codePage);
+    ASSERT_TRUE(decoder.IsUsable()) << codePage;
     int disagreements = 0;
     for (int lead = 0x80; lead <= 0xFF; ++lead)
       for (int trail = -1; trail <= 0xFF; ++trail) {
@@ -35,7 +41,7 @@ TEST(DoubleByteDecoder, AgreesWithIconvOnEverySequence) {
         if (trail >= 0) bytes += static_cast<char>(trail);
         std::string expected, actual;
         const bool valid = IconvDecode(charset, bytes, expected);
-        const bool decoded = decoder->Decode(bytes, actual);
+        const bool decoded = decoder.Decode(bytes, actual);
         if (valid != decoded || (valid && expected != actual)) ++disagreements;
       }
     EXPECT_EQ(disagreements, 0) << charset;
@@ -51,7 +57,7 @@ TEST(DoubleByteDecoder, LongTextsOfWideningBytes) {
       const std::string text = "x" + std::string(500, static_cast<char>(b)) + "\xa4\x40y";
       std::string expected, actual;
       const bool valid = IconvDecode(charset, text, expected);
-      ASSERT_EQ(DoubleByteDecoder::For(codePage)->Decode(text, actual), valid) << charset << " " << b;
+      ASSERT_EQ(Table(codePage).Decode(text, actual), valid) << charset << " " << b;
       if (valid) {
         EXPECT_EQ(actual, expected) << charset << " " << b;
       }
@@ -59,16 +65,15 @@ TEST(DoubleByteDecoder, LongTextsOfWideningBytes) {
   }
 }
 
-TEST(DoubleByteDecoder, TextsAndOtherCodePages) {
-  const DoubleByteDecoder* gbk = DoubleByteDecoder::For(936);
+TEST(DoubleByteDecoder, TextsAndUnknownCharacterSets) {
+  const DoubleByteDecoder& gbk = Table(936);
   std::string utf8;
-  ASSERT_TRUE(gbk->Decode("A\xbf\xaa\xc6\xf4" "B", utf8));  // "A开启B"
+  ASSERT_TRUE(gbk.Decode("A\xbf\xaa\xc6\xf4" "B", utf8));  // "A开启B"
   EXPECT_EQ(utf8, "A开启B");
-  EXPECT_FALSE(gbk->Decode("ok\xbf", utf8));  // a lead byte at the end
-  EXPECT_TRUE(gbk->Decode("", utf8));
+  EXPECT_FALSE(gbk.Decode("ok\xbf", utf8));  // a lead byte at the end
+  EXPECT_TRUE(gbk.Decode("", utf8));
   EXPECT_EQ(utf8, "");
-  EXPECT_EQ(DoubleByteDecoder::For(437), nullptr);
-  EXPECT_EQ(DoubleByteDecoder::For(65001), nullptr);
+  EXPECT_FALSE(DoubleByteDecoder("NO-SUCH-CHARSET").IsUsable());
 }
 
 }  // namespace
