@@ -52,8 +52,12 @@ std::int64_t IntegerOrZero(const std::string& text) {
 // as 0 while the value of a well-formed number stays.
 std::string NormalFloatText(const std::string& text) {
   const std::size_t point = text.find('.');
-  const std::string whole = IntToStr(IntegerOrZero(text.substr(0, point)));
+  std::string whole = IntToStr(IntegerOrZero(text.substr(0, point)));
   if (point == std::string::npos) return whole;
+  // A whole part "-0" reads as 0, yet its sign belongs to the fraction: "-0.5" stays below zero.
+  const std::string wholeText(Trim(text.substr(0, point)));
+  if (wholeText.size() > 1 && wholeText[0] == '-' && wholeText.find_first_not_of('0', 1) == std::string::npos)
+    whole = "-0";
   std::string fraction(Trim(text.substr(point + 1)));
   const bool digits = !fraction.empty() && std::all_of(fraction.begin(), fraction.end(),
                                                        [](char c) { return c >= '0' && c <= '9'; });

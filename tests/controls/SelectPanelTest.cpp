@@ -102,6 +102,11 @@ TEST_F(SelectPanelTest, OrderingOnExitByValueType) {
       {vt_Date, dt_NoneCare, {"b", "a"}, {"a", "b"}},
       {vt_Float, dt_NoneCare, {"10.5", "9.75"}, {"9.75", "10.5"}},
       {vt_Float, dt_NoneCare, {"1.05", "1.5"}, {"1.05", "1.5"}},  // the fraction's zeros count
+      // Between -1 and 0 the whole part is "-0": the sign stays with the value.
+      {vt_Float, dt_NoneCare, {"-0.5", "0.25"}, {"-0.5", "0.25"}},
+      {vt_Float, dt_NoneCare, {"0.25", "-0.5"}, {"-0.5", "0.25"}},
+      {vt_Float, dt_NoneCare, {"-0.25", "-0.5"}, {"-0.5", "-0.25"}},
+      {vt_Float, dt_NoneCare, {"-00.5", "-1.5"}, {"-1.5", "-0.5"}},
       {vt_OtherMask, dt_NoneCare, {"b", "a"}, {"b", "a"}},
   };
   for (const auto& c : cases) {
