@@ -1,9 +1,9 @@
-// Opening the condition form as the shell does: the plug-in loaded with
-// dlopen, GetController, CreateForm (services, program, configuration,
+// Opening the condition form as the shell does: a report plug-in loaded
+// with dlopen, GetController, CreateForm (services, program, configuration,
 // session on the in-process job service) and the first SetVisible(true)
 // (language files, text conversion, scheme list), then the controller
-// freed. The form is the test report form library's, which belongs to the
-// program and opens its session. Also BuildRequest on an opened form.
+// freed. The plug-in is the test report plug-in, built on the plug-in's
+// code with a form that belongs to the program and opens its session. Also BuildRequest on an opened form.
 // Interface code page 936 (texts kept), 950 (texts converted) and 437 (English texts).
 #include <benchmark/benchmark.h>
 
@@ -59,10 +59,8 @@ class Shell {
     const fs::path languages = fs::path(PQLR_SHARE_FOLDER) / "MultiLanguage";
     if (fs::exists(languages)) fs::copy(languages, client + "MultiLanguage", fs::copy_options::recursive);
     host->Validator->AddProgram("PQLR52", "存货成本表");
-    plugin_ = Open(PQLR_PLUGIN);
     fixture_ = Open(PQLR_REPORT_FIXTURE);
-    Entry<FixtureSelectFormFn>(fixture_, "FixtureSelectForm")(true);
-    getController_ = Entry<decltype(&GetController)>(plugin_, "GetController");
+    getController_ = Entry<decltype(&GetController)>(fixture_, "GetController");
     buildRequest_ = Entry<FixtureBuildRequestFn>(fixture_, "FixtureBuildRequest");
   }
 
@@ -98,7 +96,6 @@ class Shell {
 
  private:
   qv::test::ScopedJobService service;
-  void* plugin_ = nullptr;
   void* fixture_ = nullptr;
   decltype(&GetController) getController_ = nullptr;
   FixtureBuildRequestFn buildRequest_ = nullptr;

@@ -114,4 +114,5 @@ extern TDLLControllerClass DLLControllerClass;
 
 }  // namespace qv
 
-extern "C" qv::TDLLBaseController* GetController();
+// The plug-in's one exported entry.
+extern "C" [[gnu::visibility("default")]] qv::TDLLBaseController* GetController();

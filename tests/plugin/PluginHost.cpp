@@ -25,13 +25,12 @@ const LoadedLibrary& Plugin() {
 }
 
 const LoadedLibrary& ReportFixture() {
-  Plugin();  // the form library builds on the plug-in
   static const LoadedLibrary fixture(PQLR_REPORT_FIXTURE);
   return fixture;
 }
 
-ControllerPtr NewController() {
-  return ControllerPtr(Plugin().Entry<decltype(&GetController)>("GetController")());
+ControllerPtr NewController(const LoadedLibrary& library) {
+  return ControllerPtr(library.Entry<decltype(&GetController)>("GetController")());
 }
 
 Variant HostParams(int count) {
@@ -57,7 +56,7 @@ void PluginHostTest::TearDown() {
 }
 
 ControllerPtr PluginHostTest::HostController() {
-  ControllerPtr controller = NewController();
+  ControllerPtr controller = NewController(*library_);
   controller->HostObject = Variant(host);
   controller->OnEvent = [this](std::int32_t code, TDLLBaseController*) { events.push_back(code); };
   return controller;
@@ -81,12 +80,6 @@ TCustomForm* PluginHostTest::FormOf(TDLLBaseController& controller) {
   return handle ? ObjectAs<TCustomForm>(Application().FindControl(handle)) : nullptr;
 }
 
-void PluginHostTest::UseReportForm(bool reportForm) {
-  // The plug-in's own form needs no library beyond the plug-in.
-  static bool fixtureLoaded = false;
-  if (!reportForm && !fixtureLoaded) return;
-  fixtureLoaded = true;
-  ReportFixture().Entry<FixtureSelectFormFn>("FixtureSelectForm")(reportForm);
-}
+void PluginHostTest::UseReportForm(bool reportForm) { library_ = reportForm ? &ReportFixture() : &Plugin(); }
 
 }  // namespace qv::test

@@ -42,8 +42,7 @@ inline void PrintTo(const Variant& value, std::ostream* out) {
 
 namespace qv::test {
 
-// A library opened once for the whole test program and never closed: the
-// platform runtime keeps class information of its forms.
+// A library opened once for the whole test program and never closed.
 class LoadedLibrary {
  public:
   explicit LoadedLibrary(const char* path);
@@ -57,8 +56,9 @@ class LoadedLibrary {
   void* handle_;
 };
 
+// PQLR52C.so.
 const LoadedLibrary& Plugin();
-// The report form library; loading it makes its form the one controllers create.
+// The test report plug-in, whose controllers make the fixture form.
 const LoadedLibrary& ReportFixture();
 
 struct ControllerDeleter {
@@ -66,8 +66,8 @@ struct ControllerDeleter {
 };
 using ControllerPtr = std::unique_ptr<TDLLBaseController, ControllerDeleter>;
 
-// A new controller from the plug-in's GetController.
-ControllerPtr NewController();
+// A new controller from a plug-in's GetController.
+ControllerPtr NewController(const LoadedLibrary& library = Plugin());
 
 // The first `count` of [user, company, database, host window, extra].
 Variant HostParams(int count = 5);
@@ -77,14 +77,15 @@ class PluginHostTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // A controller with the host object set and its events recorded in `events`.
+  // A controller of the selected plug-in, with the host object set and its
+  // events recorded in `events`.
   ControllerPtr HostController();
   // The message codes "T;NNNNNN" the form asked the host for, in order.
   std::vector<std::string> MessagesAsked() const;
   bool Asked(const std::string& code) const;
   // The plug-in form of a controller as the platform knows it.
   static TCustomForm* FormOf(TDLLBaseController& controller);
-  // Selects the test report form (true) or the plug-in's own form (false).
+  // Selects the test report plug-in (true) or PQLR52C.so (false).
   void UseReportForm(bool reportForm);
 
   Installation install;
@@ -93,6 +94,9 @@ class PluginHostTest : public ::testing::Test {
   std::vector<int> events;
   // Works a condition form shown modally; message dialogs are left unanswered.
   std::function<void(TCustomForm&)> modalResponse;
+
+ private:
+  const LoadedLibrary* library_ = &Plugin();
 };
 
 }  // namespace qv::test
