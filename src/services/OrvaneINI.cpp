@@ -30,10 +30,12 @@ bool HasDrivePart(const std::string& path) {
 }
 
 // A work folder as written in the file: relative to the installation, made
-// so by a leading "\", or absolute; always ending with a separator.
+// so by a leading "\", or absolute; always ending with a separator. The value
+// is classified before the separator is added, so an empty value is the
+// installation folder rather than "/".
 std::string WorkFolder(const std::string& installPath, std::string value) {
+  if (!HasDrivePart(value)) value = installPath + (!value.empty() && value[0] == '\\' ? value.substr(1) : value);
   if (value.empty() || (value.back() != '/' && value.back() != '\\')) value += '/';
-  if (!HasDrivePart(value)) value = installPath + (value[0] == '\\' ? value.substr(1) : value);
   for (char& c : value)
     if (c == '\\') c = '/';
   return value;

@@ -135,9 +135,10 @@ TEST_F(ConfigurationTest, SupportCallBackValues) {
 
 TEST_F(ConfigurationTest, WorkFolders) {
   RegisterClient();
-  ClientFile("[WorkDLLPath]\nP1=Mod\nP2=\\Mod\\\nP3=/opt/Mod\nP4=Sub\\Deeper\n");
-  EXPECT_EQ(TOrvaneIniC().WorkDLLPaths(),
-            (std::vector<std::string>{client + "Mod/", client + "Mod/", "/opt/Mod/", client + "Sub/Deeper/"}));
+  ClientFile("[WorkDLLPath]\nP1=Mod\nP2=\\Mod\\\nP3=/opt/Mod\nP4=Sub\\Deeper\nP5=\nP6=\\\nP7=/\n");
+  // An empty value, like a lone "\", is the installation folder itself; only "/" is the root.
+  EXPECT_EQ(TOrvaneIniC().WorkDLLPaths(), (std::vector<std::string>{client + "Mod/", client + "Mod/", "/opt/Mod/",
+                                                                    client + "Sub/Deeper/", client, client, "/"}));
 }
 
 TEST_F(ConfigurationTest, PerUserProfiles) {
