@@ -1,5 +1,9 @@
 #include "services/AlertLog.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 
 #include "platform/core/NumberText.h"
@@ -44,9 +48,23 @@ std::string GeneratorLogBase() {
   return kLastResortFolder;
 }
 
-std::string PeriodStamp(const std::string& period) {
+std::string PeriodStamp(const std::string& period, TDateTime now) {
   const char* pattern = period == "M" ? "yyyymm" : period == "Y" ? "yyyy" : "yyyymmdd";
-  return FormatDateTime(pattern, Clock::Now());
+  return FormatDateTime(pattern, now);
+}
+
+// The whole line goes out in one write() to a file opened for appending, so
+// entries of several processes logging to the same file never mix, however
+// long they are; a write that falls short answers false.
+bool AppendLine(const std::string& path, const std::string& line) {
+  const int file = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  if (file < 0) return false;
+  ssize_t written;
+  do {
+    written = ::write(file, line.data(), line.size());
+  } while (written < 0 && errno == EINTR);
+  const bool whole = written == static_cast<ssize_t>(line.size());
+  return ::close(file) == 0 && whole;
 }
 
 // Appends one line to folder/Log/fileName, creating what is missing.
@@ -54,11 +72,7 @@ bool AppendEntry(const std::string& baseFolder, const std::string& fileName, con
   try {
     const std::string logFolder = IncludeTrailingPathDelimiter(baseFolder) + "Log";
     if (!ForceDirectories(logFolder)) return false;
-    std::FILE* file = std::fopen((logFolder + "/" + fileName).c_str(), "ab");
-    if (!file) return false;
-    const std::string line = entry + "\r\n";
-    const bool written = std::fwrite(line.data(), 1, line.size(), file) == line.size();
-    return std::fclose(file) == 0 && written;
+    return AppendLine(logFolder + "/" + fileName, entry + "\r\n");
   } catch (...) {
     return false;
   }
@@ -68,9 +82,12 @@ bool WriteAlert(const std::string& baseFolder, const std::string& module, const 
                 const std::string& period) {
   // A module name is part of the file name and must not lead out of the folder.
   if (module.find('/') != std::string::npos) return false;
-  const std::string fileName = "Alert_" + module + "_" + PeriodStamp(period) +
+  // One reading of the clock names the file and stamps the entry, so an entry
+  // written at midnight lands in the file of the day its stamp shows.
+  const TDateTime now = Clock::Now();
+  const std::string fileName = "Alert_" + module + "_" + PeriodStamp(period, now) +
                                (module.find('.') == std::string::npos ? ".log" : "");
-  const std::string stamp = FormatDateTime("YYYY/MM/DD hh:nn:ss:zzz", Clock::Now());
+  const std::string stamp = FormatDateTime("YYYY/MM/DD hh:nn:ss:zzz", now);
   return AppendEntry(baseFolder, fileName, "[" + stamp + "] " + text);
 }
 

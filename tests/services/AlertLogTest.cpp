@@ -1,7 +1,10 @@
 // The background logs: where they go, how files are named, what a line
 // looks like, and the error report of the generator log.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -118,6 +121,74 @@ TEST_F(AlertLogTest, UnwritableFolderAnswersFalse) {
   EXPECT_FALSE(WriteAlertLog("libstrs", "lost", "D"));
   EXPECT_FALSE(WriteGeneratorLog("lost"));
   EXPECT_EQ(ReadFile(install.Folder("client") + "/Log"), "a file where the folder should be");
+}
+
+TEST_F(AlertLogTest, FileAndStampOfAnEntryShowTheSameMoment) {
+  install.SetRegistry("ClientPath=" + install.Folder("client") + "\n");
+  // The clock turns over to a new year right after it is first read.
+  bool clockRead = false;
+  Clock::SetSource([&clockRead] {
+    const TDateTime now = clockRead ? EncodeDate(2024, 1, 1) : EncodeDate(2023, 12, 31) + EncodeTime(23, 59, 59, 999);
+    clockRead = true;
+    return now;
+  });
+  const struct {
+    std::function<bool()> write;
+    const char* file;
+    const char* content;
+  } cases[] = {
+      {[] { return WriteAlertLog("midnight", "entry", "D"); }, "Alert_midnight_20231231.log",
+       "[2023/12/31 23:59:59:999] entry\r\n"},
+      {[] { return WriteAlertLog("midnight", "entry", "M"); }, "Alert_midnight_202312.log",
+       "[2023/12/31 23:59:59:999] entry\r\n"},
+      {[] { return WriteAlertLog("midnight", "entry", "Y"); }, "Alert_midnight_2023.log",
+       "[2023/12/31 23:59:59:999] entry\r\n"},
+      {[] { return WriteGeneratorLog("entry"); }, "Alert_NOVRAGenerator_20231231.log",
+       "[2023/12/31 23:59:59] entry\r\n"},
+  };
+  for (const auto& c : cases) {
+    clockRead = false;
+    ASSERT_TRUE(c.write()) << c.file;
+    EXPECT_EQ(ReadFile(install.Folder("client") + "/Log/" + c.file), c.content) << c.file;
+  }
+  Clock::SetFixed(kMoment);
+}
+
+// Two processes log long entries to the same file at once: each entry stays
+// one whole line, and both writers report success.
+TEST_F(AlertLogTest, EntriesOfConcurrentWritersNeverMix) {
+  install.SetRegistry("ClientPath=" + install.Folder("client") + "\n");
+  const int entriesPerWriter = 200;
+  const std::string lineOfA = "[2024/01/31 13:05:09:007] " + std::string(20000, 'a');
+  const std::string lineOfB = "[2024/01/31 13:05:09:007] " + std::string(20000, 'b');
+
+  std::vector<pid_t> writers;
+  for (char letter : {'a', 'b'}) {
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      bool allWritten = true;
+      for (int i = 0; i < entriesPerWriter; ++i)
+        allWritten = WriteAlertLog("shared", std::string(20000, letter), "D") && allWritten;
+      _exit(allWritten ? 0 : 1);
+    }
+    writers.push_back(pid);
+  }
+  for (pid_t pid : writers) {
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a writer answered false";
+  }
+
+  const std::vector<std::string> lines = Lines(ReadFile(install.Folder("client") + "/Log/Alert_shared_20240131.log"));
+  int wholeA = 0, wholeB = 0;
+  for (const std::string& line : lines) {
+    wholeA += line == lineOfA;
+    wholeB += line == lineOfB;
+  }
+  EXPECT_EQ(lines.size(), 400u);
+  EXPECT_EQ(wholeA, 200);
+  EXPECT_EQ(wholeB, 200);
 }
 
 TEST_F(AlertLogTest, ModuleNamesCannotLeaveTheLogFolder) {
