@@ -98,7 +98,7 @@ bool TRegistry::OpenKeyReadOnly(std::string_view key) {
     const std::string_view name = TrimBlanks(line.substr(0, equals));
     bool known = false;
     for (const Value& value : values) known = known || SameTextAscii(value.name, name);
-    if (!known) values.push_back(Value{std::string(name), std::string(line.substr(equals + 1))});
+    if (!known) values.push_back(Value{std::string(name), std::string(TrimBlanks(line.substr(equals + 1)))});
   }
   if (!found) return false;
 

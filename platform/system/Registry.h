@@ -12,12 +12,13 @@
 // File format: UTF-8 (a BOM is tolerated; a file that is not valid UTF-8 is
 // read as GBK, as INI files are), LF or CRLF lines. A line whose first
 // non-blank character is "[" starts a section; the key path runs to the last
-// "]" of the line (to the end of the line when there is none) and is trimmed. "Name=Text" lines give values: the name is
-// trimmed, the text is everything after the first "=" up to the end of the
-// line, with only a carriage return removed. Blank lines, lines that start
-// with ";" or "#" and other lines without "=" are ignored. When a key's
-// section occurs more than once, its parts are read in file order and the
-// first occurrence of a value name wins.
+// "]" of the line (to the end of the line when there is none) and is trimmed.
+// "Name=Text" lines give values: the name is what comes before the first "=",
+// the text everything after it; spaces and tabs around both are ignored, as
+// someone editing the file expects ("ClientPath = /x" is the folder "/x").
+// Blank lines, lines that start with ";" or "#" and other lines without "="
+// are ignored. When a key's section occurs more than once, its parts are read
+// in file order and the first occurrence of a value name wins.
 //
 // Key paths and value names compare without regard to ASCII case. An opened
 // path is always taken from the root: leading and trailing "\" are ignored.

@@ -46,12 +46,32 @@ TEST_F(RegistryTest, ReadsValuesOfAnOpenKey) {
   EXPECT_TRUE(registry.IsOpen());
   EXPECT_EQ(registry.ReadString("ClientPath"), "/opt/qvx/client/");
   EXPECT_EQ(registry.ReadString("ProfileType"), "0");
-  EXPECT_EQ(registry.ReadString("Odd"), " spaced value ");
+  EXPECT_EQ(registry.ReadString("Odd"), "spaced value");
   EXPECT_EQ(registry.ReadString("Formula"), "a=b=c");
   EXPECT_TRUE(registry.ValueExists("Empty"));
   EXPECT_EQ(registry.ReadString("Empty"), "");
   EXPECT_FALSE(registry.ValueExists("Missing"));
   EXPECT_EQ(registry.ReadString("Missing"), "");
+}
+
+TEST_F(RegistryTest, BlanksAroundNamesAndValuesAreIgnored) {
+  const struct {
+    const char* line;
+    const char* text;
+  } cases[] = {
+      {"ClientPath = /x", "/x"},
+      {"ClientPath=\t/x\t", "/x"},
+      {"  ClientPath  =/x  \r", "/x"},
+      {"ClientPath=/my folder/", "/my folder/"},  // blanks inside the text stay
+      {"ClientPath =  ", ""},
+  };
+  for (const auto& c : cases) {
+    test::WriteFile(file_, std::string("[HKEY_LOCAL_MACHINE\\Software\\QVX\\Orvane]\n") + c.line + "\n");
+    TRegistry registry;
+    ASSERT_TRUE(registry.OpenKeyReadOnly("Software\\QVX\\Orvane")) << c.line;
+    EXPECT_TRUE(registry.ValueExists("ClientPath")) << c.line;
+    EXPECT_EQ(registry.ReadString("ClientPath"), c.text) << c.line;
+  }
 }
 
 TEST_F(RegistryTest, NamesCompareWithoutCaseAndFirstValueWins) {
