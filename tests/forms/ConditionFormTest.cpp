@@ -8,10 +8,12 @@
 #include "controls/SelectPnl.h"
 #include "forms/ConditionFormFixture.h"
 #include "platform/automation/Automation.h"
+#include "platform/core/FormatSettings.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/controls/Edit.h"
 #include "platform/ui/controls/MaskEdit.h"
+#include "platform/ui/controls/Panel.h"
 
 namespace qv {
 namespace {
@@ -35,6 +37,24 @@ TEST_F(ConditionFormTest, CreationPreparesTheFormHidden) {
   EXPECT_EQ(form.OnRequiredExit.Method(), MethodOf<&TfrmBaseGene::RequiredExit>(&form));
   EXPECT_TRUE(form.btnPrintDate->Flat());
   EXPECT_EQ(Application().HintHidePause(), 500000);
+}
+
+TEST_F(ConditionFormTest, TraditionalChineseSystemTakesTheLocalesDateSeparator) {
+  const struct {
+    const char* locale;
+    char separator;
+  } cases[] = {
+      {"zh_CN.UTF-8", '-'},
+      {"C.UTF-8", '-'},
+      {"zh_TW.UTF-8", '/'},  // the locale's own, "/" when it has none
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.locale);
+    test::ScopedEnv system("LC_ALL", c.locale);
+    FormatSettings().DateSeparator = '-';
+    Build();
+    EXPECT_EQ(FormatSettings().DateSeparator, c.separator);
+  }
 }
 
 TEST_F(ConditionFormTest, InitializeOpensTheSessionAndNamesTheProgram) {
@@ -108,6 +128,34 @@ TEST_F(ConditionFormTest, NoSessionReportsFailsAndCloses) {
   EXPECT_EQ(Messages(), std::vector<std::string>{"无法连接"});
   Application().ProcessMessages();
   EXPECT_TRUE(gone);
+}
+
+TEST_F(ConditionFormTest, SessionIsInProcessOnlyWhenTheConfigurationNamesNoOtherServer) {
+  struct ServerCase {
+    const char* what;
+    const char* registry;  // lines under the installation key; "" no client installation
+    const char* clientIni;
+    bool session;
+  };
+  const std::string clientPath = "ClientPath=" + install.Folder("client") + "/\n";
+  const ServerCase cases[] = {
+      {"no ComputerName: the configuration's own default", clientPath.c_str(), "[Server Information]\n", true},
+      {"empty ComputerName", clientPath.c_str(), "[Server Information]\nComputerName=\n", false},
+      {"a lone separator", clientPath.c_str(), "[Server Information]\nComputerName= ; \n", false},
+      {"no client installation", "", "", false},
+  };
+  for (const ServerCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    install.SetRegistry(c.registry);
+    test::WriteFile(install.Folder("client") + "/OrvaneC.ini", c.clientIni);
+    dialogs.shown.clear();
+    Build();
+    EXPECT_EQ(form->Initialize(HostParams()), c.session) << form->ErrorTexts;
+    EXPECT_EQ(form->AppServer.IsEmpty(), !c.session);
+    EXPECT_EQ(Messages(), c.session ? std::vector<std::string>{} : std::vector<std::string>{"无法连接"});
+    Application().ProcessMessages();
+    EXPECT_EQ(gone, !c.session);
+  }
 }
 
 TEST_F(ConditionFormTest, ExceptionIsRecordedWithoutDialogAndTheFormStays) {
@@ -193,6 +241,29 @@ TEST_F(ConditionFormTest, ShowingCaptionsTheFormAndFocusesTheFirstEnabledControl
   EXPECT_EQ(form.pgOption->ActivePage(), form.tsOption1);
   EXPECT_TRUE(first->Focused());
   EXPECT_EQ(form.LastFocused, first);
+}
+
+TEST_F(ConditionFormTest, EditsInsideADisabledOrHiddenPanelAreNotFocused) {
+  const struct {
+    const char* what;
+    void (*spoil)(TPanel&);
+  } cases[] = {{"disabled panel", [](TPanel& p) { p.SetEnabled(false); }},
+               {"hidden panel", [](TPanel& p) { p.SetVisible(false); }}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TestConditionForm& form = Ready();
+    auto* panel = new TPanel(&form);
+    panel->SetParent(form.tsOption1);
+    auto* inside = new TEdit(&form);
+    inside->SetParent(panel);
+    auto* next = new TEdit(&form);
+    next->SetParent(form.tsOption1);
+    c.spoil(*panel);
+    form.Show();
+    EXPECT_FALSE(inside->Focused());
+    EXPECT_TRUE(next->Focused());
+    EXPECT_EQ(form.LastFocused, next);
+  }
 }
 
 TEST_F(ConditionFormTest, SelectionPanelIsFocusedInThePartItShows) {

@@ -153,6 +153,9 @@ void TfrmBaseGene::CreateComponents() {
   ClientDataSet1 = Make<TClientDataSet>(this, "ClientDataSet1", nullptr);
   ClientDataSet1->SetProviderName("pvdConSave");
   MainMidas = Make<TSocketConnection>(this, "MainMidas", nullptr);
+  // No server until the client configuration names one: without it opening
+  // the session fails rather than falling back to an in-process server.
+  MainMidas->SetAddress("");
   ClientDataSet1->SetRemoteServer(MainMidas);
   SetActiveControl(pgOption);
 }
@@ -574,12 +577,25 @@ void TfrmBaseGene::pgOptionChanging(TObject*, bool& allowChange) {
   allowChange = !CheckFailed;
 }
 
-// Focuses the page's enabled window control of the lowest tab order; a
+namespace {
+
+// Visible and enabled together with every container up to the page: an edit
+// inside a disabled or hidden panel cannot take the focus, whether or not the
+// form is showing yet.
+bool FocusableWithin(const TControl& control, const TWinControl& page) {
+  for (const TControl* c = &control; c && c != &page; c = c->Parent())
+    if (!c->Visible() || !c->Enabled()) return false;
+  return true;
+}
+
+}  // namespace
+
+// Focuses the page's focusable window control of the lowest tab order; a
 // selection panel takes it in the part it shows. A form not yet showing
 // remembers it as its active control.
 void TfrmBaseGene::FocusFirstControl(TTabSheet* page) {
   for (TWinControl* control : page->TabOrderList()) {
-    if (!control->Visible() || !control->Enabled()) continue;
+    if (!FocusableWithin(*control, *page)) continue;
     TWinControl* target = control;
     if (auto* panel = ObjectAs<TSelectPanel>(control))
       target = panel->IsRangeShown() ? static_cast<TWinControl*>(panel->edBegin) : panel->ListBox;
