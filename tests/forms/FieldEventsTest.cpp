@@ -185,6 +185,27 @@ TEST_F(FieldEventsTest, YearMonthFieldsPassUntouchedOrClearedAndRejectBadMonths)
   EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 
+TEST_F(FieldEventsTest, LeavingAYearMonthEditPassesOnlyAValidOrEmptiedMonth) {
+  struct MonthCase {
+    const char* type;
+    const char* text;
+    bool passes;
+  };
+  const MonthCase cases[] = {
+      {"2", "12-2024", true},  {"2", "13-2024", false}, {"2", "", true},   {"2", "   ", true},
+      {"2", "-", true},        // an untouched masked field
+      {"9", "12-2024", false},  // no known date type gives no year-month
+      {"9", "", true},
+  };
+  auto& month = Add<TEdit>("edMonth");
+  for (const MonthCase& c : cases) {
+    SCOPED_TRACE(std::string("type ") + c.type + " text '" + c.text + "'");
+    UseDates(c.type, "-");
+    month.SetText(c.text);
+    EXPECT_EQ(form->CheckYearMonthField(&month, false), c.passes);
+  }
+}
+
 TEST_F(FieldEventsTest, SelectionPanelDateFieldChecksBothEdits) {
   auto& panel = Add<TSelectPanel>("spDate");
   panel.SetAutoChangeDateSite(false);  // the range stays as typed

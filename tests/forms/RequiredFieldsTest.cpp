@@ -193,5 +193,24 @@ TEST_F(RequiredFieldsTest, RequiredColoursComeAndGoWithTheRegistration) {
   EXPECT_EQ(first.ListBox->Color(), kRequired);
 }
 
+TEST_F(RequiredFieldsTest, ColoursInsideAnUnnamedContainerAreRestored) {
+  auto* box = new TPanel(form);  // a container without a name
+  box->SetParent(form->tsOption1);
+  auto& inside = Add<TEdit>("edInside", box);
+  auto* unnamed = new TEdit(form);
+  unnamed->SetParent(box);
+  form->RecordColors(form);
+  const TColor plain = inside.Color();
+  ASSERT_NE(plain, kRequired);
+  EXPECT_EQ(form->Colors->Values("edInside"), std::to_string(plain));
+  for (int i = 0; i < form->Colors->Count(); ++i)
+    EXPECT_NE(form->Colors->Names(i), "") << "a control without a name is not recorded";
+
+  form->SetRequiredFields("edInside");
+  EXPECT_EQ(inside.Color(), kRequired);
+  form->SetRequiredFields("edReq");
+  EXPECT_EQ(inside.Color(), plain);
+}
+
 }  // namespace
 }  // namespace qv::test

@@ -171,18 +171,22 @@ bool CheckField(TfrmBaseGene& form, TControl* control, bool entering, const Fiel
 
 // Visits the controls whose colours are recorded, with the names they are
 // recorded under: the three parts of a selection panel, and every other
-// windowed control that is not a container; containers are searched.
+// windowed control that is not a container; containers, named or not, are
+// searched. A control without a name has nothing to be recorded under.
 void ForEachColouredControl(TWinControl* container, const std::function<void(const std::string&, TControl&)>& visit) {
   if (!container) return;
   for (TControl* child : container->ControlList()) {
     auto* window = ObjectAs<TWinControl>(child);
-    if (!window || window->Name().empty()) continue;
-    if (auto* panel = ObjectAs<TSelectPanel>(window)) {
+    if (!window) continue;
+    auto* panel = ObjectAs<TSelectPanel>(window);
+    if (!panel && window->ControlCount() > 0 && !window->Is<TQvSpinEdit>()) {
+      ForEachColouredControl(window, visit);
+    } else if (window->Name().empty()) {
+      continue;
+    } else if (panel) {
       visit(panel->Name() + ".edBegin", *panel->edBegin);
       visit(panel->Name() + ".edFinal", *panel->edFinal);
       visit(panel->Name() + ".ListBox", *panel->ListBox);
-    } else if (window->ControlCount() > 0 && !window->Is<TQvSpinEdit>()) {
-      ForEachColouredControl(window, visit);
     } else if (HasProperty(window, "Color")) {
       visit(window->Name(), *window);
     }
@@ -393,10 +397,12 @@ bool TfrmBaseGene::CheckYearMonthField(TControl* control, bool entering) {
                        "判断年月的函数第一个参数错误, 只能传下列三种物件:", [this](const std::string& text) {
                          // An untouched masked field holds the separator alone.
                          if (Trimmed(text) == DateSeparator()) return false;
-                         // A cleared field is not a bad year-month; whether it
+                         // An emptied field is not a bad year-month; whether it
                          // must be filled is the required-field check's matter.
-                         const std::string key = YearMonthToKey(text);
-                         return !key.empty() && !IsValidCompactDate(key + "01");
+                         // Any other text without a key (an unknown date type)
+                         // is no year-month.
+                         if (IsBlankText(text)) return false;
+                         return !IsValidCompactDate(YearMonthToKey(text) + "01");
                        }};
   return CheckField(*this, control, entering, kind);
 }
