@@ -4,15 +4,13 @@
 
 #include "platform/core/AsciiText.h"
 #include "platform/core/Exception.h"
+#include "platform/core/LocaleText.h"
 
 namespace qv {
 
 namespace {
 
-bool LessNoCase(const std::string& a, const std::string& b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [](char x, char y) { return AsciiLower(x) < AsciiLower(y); });
-}
+bool LessNoCase(const std::string& a, const std::string& b) { return LocaleCompareText(a, b) < 0; }
 
 }  // namespace
 
@@ -100,7 +98,7 @@ void TStrings::Exchange(int a, int b) {
 
 int TStrings::IndexOf(const std::string& text) const {
   for (int i = 0; i < Count(); ++i)
-    if (SameTextAscii(items_[static_cast<std::size_t>(i)].Text, text)) return i;
+    if (LocaleSameText(items_[static_cast<std::size_t>(i)].Text, text)) return i;
   return -1;
 }
 

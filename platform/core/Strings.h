@@ -30,7 +30,7 @@ class TStrings : public TPersistent {
   void Clear();
   void Move(int from, int to);
   void Exchange(int a, int b);
-  // -1 when absent; compared without regard to ASCII case, as the platform does.
+  // -1 when absent; compared without regard to case in the user's locale.
   int IndexOf(const std::string& text) const;
   int IndexOfObject(const TObject* object) const;
 
@@ -38,7 +38,7 @@ class TStrings : public TPersistent {
   // splits at "\r\n", "\n" or "\r".
   std::string Text() const;
   void SetText(const std::string& text);
-  // "name=value" items.
+  // "name=value" items; names compare without regard to ASCII case.
   std::string Names(int index) const;
   std::string Values(const std::string& name) const;
   std::vector<std::string> ToVector() const;
@@ -66,7 +66,8 @@ class TStrings : public TPersistent {
   bool changedWhileUpdating_ = false;
 };
 
-// A string list that can keep itself sorted (without regard to ASCII case).
+// A string list that can keep itself sorted (in the user's locale, without
+// regard to case).
 class TStringList : public TStrings {
   QV_OBJECT(TStringList, TStrings)
   using TStrings::TStrings;

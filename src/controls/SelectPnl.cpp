@@ -4,7 +4,7 @@
 
 #include "controls/F2Button.h"
 #include "controls/GSpdBtn.h"
-#include "platform/core/AsciiText.h"
+#include "platform/core/LocaleText.h"
 #include "platform/core/NumberText.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
@@ -20,25 +20,6 @@ int CharacterCount(const std::string& text) {
   int count = 0;
   for (unsigned char c : text) count += (c & 0xC0) != 0x80;
   return count;
-}
-
-// Texts compared without regard to case: ASCII letters folded, everything
-// else in code point order (the byte order of UTF-8).
-int CompareNoCase(const std::string& a, const std::string& b) {
-  const std::size_t n = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    const auto x = static_cast<unsigned char>(AsciiLower(a[i]));
-    const auto y = static_cast<unsigned char>(AsciiLower(b[i]));
-    if (x != y) return x < y ? -1 : 1;
-  }
-  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
-
-std::string UpperAscii(const std::string& text) {
-  std::string upper = text;
-  for (char& c : upper)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return upper;
 }
 
 // A whole number read from a text; 0 when it is not one.
@@ -843,7 +824,7 @@ int TSelectPanel::CompareRows(TListItem* a, TListItem* b) const {
   for (int k : keys) {
     if ((k == 0 && used[0]) || (k == 1 && used[1])) continue;
     if (k <= 1) used[k] = true;
-    result = CompareNoCase(key(a, k), key(b, k));
+    result = LocaleCompareText(key(a, k), key(b, k));
     if (result != 0) break;
   }
   return sortAscending_ ? result : -result;
@@ -868,7 +849,7 @@ void TSelectPanel::ListColumnClick(TObject*, TListColumn* column) {
 namespace {
 
 bool SameCaption(TCheckDuplicate check, const std::string& a, const std::string& b) {
-  return check == cd_CheckCase ? a == b : UpperAscii(a) == UpperAscii(b);
+  return check == cd_CheckCase ? a == b : LocaleSameText(a, b);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "controls/F2Button.h"
 #include "controls/SelectPnl.h"
 #include "platform/core/TypInfo.h"
+#include "platform/system/IcuLocaleText.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Input.h"
@@ -221,6 +222,13 @@ TEST_F(SelectPanelTest, DuplicatesByCaseRule) {
     panel->ListBox->AddRow({"abc"});
     EXPECT_EQ(Captions(), c.expected) << CheckDuplicateType().NameOf(c.check);
   }
+}
+
+TEST_F(SelectPanelTest, RowsSortAndRepeatInTheUsersLocale) {
+  ScopedTextLocale locale("zh_CN.UTF-8");
+  panel->SetCheckDuplicate(cd_CaseInsensitive);
+  for (const char* value : {"中", "Émile", "北", "émile", "啊"}) panel->ListBox->AddRow({value});
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"啊", "北", "中", "Émile"}));
 }
 
 TEST_F(SelectPanelTest, CheckingDuplicatesSortsTheList) {

@@ -54,9 +54,9 @@ class TCustomComboBox : public TWinControl {
   // While loading, the index waits for the items and is applied by Loaded.
   void SetItemIndex(int index);
   std::string Text() const { return GetText(); }
-  // List styles select the item with that text (without regard to ASCII
-  // case) or nothing; edit styles keep the text and select the item that
-  // has exactly that text, if any.
+  // List styles select the item with that text (without regard to case in
+  // the user's locale) or nothing; edit styles keep the text and select the
+  // item that has exactly that text, if any.
   void SetText(const std::string& text) override;
   TComboBoxStyle Style() const { return style_; }
   // Keeps the selection.

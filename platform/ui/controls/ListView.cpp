@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-#include "platform/core/AsciiText.h"
 #include "platform/core/Exception.h"
+#include "platform/core/LocaleText.h"
 
 namespace qv {
 
@@ -21,15 +21,11 @@ constexpr int kIconSize = 32;
 
 const std::string kNoText;
 
-// By caption, without regard to ASCII case first, then exactly.
+// By caption in the user's locale without regard to case first, then exactly.
 int CompareCaptions(const std::string& a, const std::string& b) {
-  const std::size_t n = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    const char x = AsciiLower(a[i]), y = AsciiLower(b[i]);
-    if (x != y) return static_cast<unsigned char>(x) < static_cast<unsigned char>(y) ? -1 : 1;
-  }
-  if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
-  return a.compare(b) < 0 ? -1 : a.compare(b) > 0 ? 1 : 0;
+  if (const int order = LocaleCompareText(a, b)) return order;
+  const int exact = a.compare(b);
+  return exact < 0 ? -1 : exact > 0 ? 1 : 0;
 }
 
 std::string RangeMessage(int index) { return "List index out of bounds (" + std::to_string(index) + ")"; }

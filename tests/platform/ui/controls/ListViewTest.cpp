@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/system/IcuLocaleText.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Input.h"
 #include "platform/ui/controls/ListView.h"
@@ -211,6 +212,14 @@ TEST_F(ListViewTest, CustomSortAndAlphaSortWithData) {
   list->OnCompare = MethodOf<&ListViewTest::CompareAsNumbers>(this);
   list->CustomSort(nullptr, 1);  // OnCompare receives the data
   EXPECT_EQ(Captions(), "3,2,1");
+}
+
+TEST_F(ListViewTest, CaptionsSortInTheUsersLocale) {
+  ScopedTextLocale locale("zh_CN.UTF-8");
+  list->SetSortType(stText);
+  for (const char* caption : {"中", "éMILE", "北", "Émile", "啊"}) Add(caption);
+  // Pinyin order; captions equal but for case follow their exact order.
+  EXPECT_EQ(Captions(), "啊,北,中,Émile,éMILE");
 }
 
 TEST_F(ListViewTest, SortByDataFollowsDataChanges) {
