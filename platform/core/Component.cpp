@@ -112,6 +112,13 @@ void TComponent::SetAncestor(bool ancestor) {
 
 void TComponent::Loaded() { SetState(ComponentStateFlag::Loading, false); }
 
+void TComponent::FinishLoading() {
+  const std::vector<TComponent*> parts = components_;
+  for (TComponent* part : parts)
+    if (part->HasState(ComponentStateFlag::Loading)) part->FinishLoading();
+  Loaded();
+}
+
 void TComponent::Notification(TComponent* component, TOperation operation) {
   if (operation == TOperation::opRemove && component) {
     Erase(freeNotifies_, component);
@@ -156,7 +163,8 @@ LoadingScope::~LoadingScope() {
   root_.SetState(ComponentStateFlag::Reading, false);
   root_.Loaded();
   const std::vector<TComponent*> owned = root_.ComponentList();
-  for (TComponent* c : owned) c->Loaded();
+  for (TComponent* c : owned)
+    if (c->HasState(ComponentStateFlag::Loading)) c->FinishLoading();
 }
 
 }  // namespace qv

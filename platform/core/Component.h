@@ -69,6 +69,10 @@ class TComponent : public TPersistent {
 
  private:
   void RemoveFreeNotifications();
+  // Ends the loading of the parts this component made while it was loading
+  // (they start out loading with it, and no bracket names them), then its
+  // own, so that its Loaded finds its parts loaded.
+  void FinishLoading();
 
   std::string name_;
   std::int64_t tag_ = 0;
@@ -82,6 +86,7 @@ class TComponent : public TPersistent {
 // and every component it comes to own are loading; at its end Loaded runs on
 // the root and then on each owned component in ownership order, so the
 // load-time rules of components hold as for components read from a resource.
+// The parts a component makes for itself while loading finish just before it.
 class LoadingScope {
  public:
   explicit LoadingScope(TComponent& root);

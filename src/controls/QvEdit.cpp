@@ -4,26 +4,6 @@
 
 namespace qv {
 
-// The label and the button are made by the edit. When the edit is read from
-// a form they start out loading, and the loading bracket ends the loading
-// of the form's own components only, so the edit ends theirs.
-
-class TEditLabelBinding::EditLabel final : public TLabel {
- public:
-  using TLabel::TLabel;
-  void FinishLoading() {
-    if (HasState(ComponentStateFlag::Loading)) TLabel::Loaded();
-  }
-};
-
-class TQvBtnDBEdit::LookupButton final : public TGSpeedButton {
- public:
-  using TGSpeedButton::TGSpeedButton;
-  void FinishLoading() {
-    if (HasState(ComponentStateFlag::Loading)) TGSpeedButton::Loaded();
-  }
-};
-
 const TEnumType& LabelPositionType() {
   static const TEnumType type("TLabelPosition", {"lpAbove", "lpBelow", "lpLeft", "lpRight"});
   return type;
@@ -31,7 +11,7 @@ const TEnumType& LabelPositionType() {
 
 // ---- TEditLabelBinding ----
 
-TEditLabelBinding::TEditLabelBinding(TWinControl& edit) : edit_(edit), label_(new EditLabel(&edit)) {
+TEditLabelBinding::TEditLabelBinding(TWinControl& edit) : edit_(edit), label_(new TLabel(&edit)) {
   label_->SetName("EditLabel");
   label_->SetFocusControl(&edit);
 }
@@ -84,12 +64,6 @@ void TEditLabelBinding::FollowVisible() {
   if (label_) label_->SetVisible(edit_.Visible());
 }
 
-void TEditLabelBinding::Loaded() {
-  if (!label_) return;
-  label_->FinishLoading();
-  Place();
-}
-
 void TEditLabelBinding::ComponentRemoved(const TComponent* component) {
   if (component == label_) label_ = nullptr;
 }
@@ -126,9 +100,10 @@ void TQvEdit::SetParent(TWinControl* parent) {
   binding_.FollowParent();
 }
 
+// The label has finished loading just before: it has its size now.
 void TQvEdit::Loaded() {
   TEdit::Loaded();
-  binding_.Loaded();
+  binding_.Place();
 }
 
 void TQvEdit::Notification(TComponent* component, TOperation operation) {
@@ -168,9 +143,10 @@ void TQvDBEdit::SetParent(TWinControl* parent) {
   binding_.FollowParent();
 }
 
+// What is attached has finished loading just before: it has its size now.
 void TQvDBEdit::Loaded() {
   TDBEdit::Loaded();
-  binding_.Loaded();
+  PlaceAttachments();
 }
 
 void TQvDBEdit::Notification(TComponent* component, TOperation operation) {
@@ -190,7 +166,7 @@ const TClass& TQvBtnDBEdit::StaticClass() {
   return cls;
 }
 
-TQvBtnDBEdit::TQvBtnDBEdit(TComponent* owner) : TQvDBEdit(owner), button_(new LookupButton(this)) {
+TQvBtnDBEdit::TQvBtnDBEdit(TComponent* owner) : TQvDBEdit(owner), button_(new TGSpeedButton(this)) {
   button_->SetName("F2Button");
   button_->SetFlat(true);
   button_->SetGlyphIndex(glyphIndex_);
@@ -242,12 +218,6 @@ void TQvBtnDBEdit::EnabledChanged() {
 void TQvBtnDBEdit::VisibleChanged() {
   TQvDBEdit::VisibleChanged();
   if (button_) button_->SetVisible(Visible());
-}
-
-void TQvBtnDBEdit::Loaded() {
-  TQvDBEdit::Loaded();
-  if (button_) button_->FinishLoading();
-  PlaceAttachments();
 }
 
 void TQvBtnDBEdit::Notification(TComponent* component, TOperation operation) {

@@ -45,19 +45,14 @@ class TEditLabelBinding {
   void FollowParent();
   void FollowEnabled();
   void FollowVisible();
-  // The edit's Loaded: ends the label's loading, which the loading bracket
-  // of the edit's owner does not reach.
-  void Loaded();
   // The edit's Notification: forgets the label when it goes.
   void ComponentRemoved(const TComponent* component);
   // Frees the label (the edit's destructor).
   void Release();
 
  private:
-  class EditLabel;
-
   TWinControl& edit_;
-  EditLabel* label_;
+  TLabel* label_;
   TLabelPosition position_ = lpLeft;
   int spacing_ = 4;
 };
@@ -149,17 +144,14 @@ class TQvBtnDBEdit : public TQvDBEdit {
   void PlaceAttachments() override;
   void EnabledChanged() override;
   void VisibleChanged() override;
-  void Loaded() override;
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
-  class LookupButton;
-
   // OnDialog when assigned; otherwise the edit takes the focus and, once it
   // has it, its owner gets WM_LOOKUPREQUEST for it.
   void ButtonClick(TObject* sender);
 
-  LookupButton* button_;
+  TGSpeedButton* button_;
   int buttonSpacing_ = 2;
   int glyphIndex_ = 8;
 };

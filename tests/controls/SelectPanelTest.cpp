@@ -350,6 +350,19 @@ TEST_F(SelectPanelTest, OneRowLayout) {
   EXPECT_EQ(panel->lblFinal->Left(), panel->edBegin->Left() + panel->edBegin->Width() + 4);
 }
 
+TEST_F(SelectPanelTest, APanelBuiltWhileItsFormLoadsIsLaidOutWhenLoadingEnds) {
+  TSelectPanel* loaded;
+  {
+    LoadingScope loading(*form);
+    loaded = new TSelectPanel(form);
+    loaded->SetParent(form);
+  }
+  EXPECT_FALSE(loaded->lblBegin->HasState(ComponentStateFlag::Loading));
+  EXPECT_EQ(loaded->lblBegin->BoundsRect(), (TRect{2, 1, 15, 14}));  // sized to "起"
+  EXPECT_EQ(loaded->edBegin->BoundsRect(), (TRect{16, 1, 148, 25}));
+  EXPECT_EQ(loaded->edFinal->BoundsRect(), (TRect{190, 1, 322, 25}));
+}
+
 TEST_F(SelectPanelTest, WordListsAndHints) {
   TStringList words{"自", "自从"};
   panel->SetBeginWords(&words);

@@ -39,6 +39,23 @@ const TClass& TWatcher::StaticClass() {
   return cls;
 }
 
+// A component named by the first name that makes a part of its own, as a
+// control makes its label, named by the rest of the names in turn.
+class TAssembly : public TWatcher {
+  QV_OBJECT(TAssembly, TWatcher)
+  TAssembly(TComponent* owner, std::vector<std::string> names) : TWatcher(owner) {
+    SetName(names.front());
+    names.erase(names.begin());
+    if (!names.empty()) part = new TAssembly(this, names);
+  }
+  TAssembly* part = nullptr;
+};
+
+const TClass& TAssembly::StaticClass() {
+  static const TClass cls = ClassBuilder<TAssembly>("TAssembly", &TWatcher::StaticClass());
+  return cls;
+}
+
 class ComponentTest : public ::testing::Test {
  protected:
   void SetUp() override { journal.clear(); }
@@ -118,6 +135,25 @@ TEST_F(ComponentTest, LoadingBracketEndsWithLoaded) {
   EXPECT_TRUE(panel->loadingSeenInLoaded);
   EXPECT_FALSE(panel->HasState(ComponentStateFlag::Loading));
   EXPECT_FALSE(form.HasState(ComponentStateFlag::Loading));
+}
+
+// The parts a component makes while loading start out loading with it; no
+// bracket names them, so they finish with it, just before it.
+TEST_F(ComponentTest, PartsFinishLoadingJustBeforeTheirMaker) {
+  TWatcher form(nullptr);
+  form.SetName("frm");
+  TAssembly* panel;
+  {
+    LoadingScope loading(form);
+    panel = new TAssembly(&form, {"pnl", "lbl", "inner"});
+    (new TWatcher(&form))->SetName("last");
+    EXPECT_TRUE(panel->part->part->HasState(ComponentStateFlag::Loading));
+  }
+  EXPECT_EQ(journal, (std::vector<std::string>{"loaded frm", "loaded inner", "loaded lbl", "loaded pnl", "loaded last"}));
+  for (TAssembly* part : {panel->part, panel->part->part}) {
+    EXPECT_FALSE(part->HasState(ComponentStateFlag::Loading)) << part->Name();
+    EXPECT_TRUE(part->loadingSeenInLoaded) << part->Name();
+  }
 }
 
 TEST_F(ComponentTest, DesigningSpreadsToOwnedComponents) {
