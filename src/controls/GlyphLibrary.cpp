@@ -1,6 +1,7 @@
 #include "controls/GlyphLibrary.h"
 
 #include <mutex>
+#include <string>
 #include <utility>
 
 #include "platform/core/Exception.h"
@@ -87,6 +88,11 @@ bool LoadGlyph(int number, GlyphImage& image) {
     image = GlyphImage();
     return false;
   }
+  // The library's word alone is not a picture: without a size taken, or in
+  // no whole number of cells, there is nothing a button could show.
+  if (loaded.Height == 0 || loaded.Width % loaded.Height != 0)
+    throw EInvalidGraphic(state.library.FileName() + " reported picture " + std::to_string(number) +
+                          " loaded without a size of whole cells");
   image = std::move(loaded);
   return true;
 }

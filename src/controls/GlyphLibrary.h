@@ -25,7 +25,8 @@ int GlyphMaxId();
 
 // Fills the image with picture `number`. False for a picture the library
 // does not have (the image is then left empty); raises EOSError when the
-// library cannot be loaded or lacks its entry.
+// library cannot be loaded or lacks its entry, and EInvalidGraphic when it
+// reports a picture loaded that has no size or no whole number of cells.
 bool LoadGlyph(int number, GlyphImage& image);
 
 // The library's file name: the bare "FrResD5.so" by default, found beside

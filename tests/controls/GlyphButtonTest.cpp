@@ -111,5 +111,25 @@ TEST_F(GlyphButtonTest, UnreadableLibraryIsReportedAndTheButtonGoesOn) {
   EXPECT_EQ(button.Caption(), "");
 }
 
+// A library that reports a picture loaded without a proper size is an
+// unreadable picture to the button: reported, never divided by.
+TEST_F(GlyphButtonTest, PicturesWithoutAProperSizeAreReported) {
+  button.SetGlyphIndex(8);
+  SetGlyphLibraryPath(PQLR_MISBEHAVING_GLYPHS);
+  for (int index : {1, 2, 3, 4}) {
+    SCOPED_TRACE(index);
+    test::DialogRecorder dialogs;
+    button.SetGlyphIndex(index);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].message, "读取 BMP 发生错误");
+    EXPECT_EQ(button.Caption(), std::to_string(index));
+    EXPECT_EQ(Picture().Width(), 23) << "the picture shown before stays";
+    EXPECT_EQ(button.NumGlyphs(), 1);
+  }
+  button.SetGlyphIndex(5);
+  EXPECT_EQ(Picture().Width(), 46);
+  EXPECT_EQ(button.NumGlyphs(), 2);
+}
+
 }  // namespace
 }  // namespace qv

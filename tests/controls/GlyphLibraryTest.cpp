@@ -102,6 +102,28 @@ TEST_F(GlyphLibraryTest, MissingLibraryRaisesAndHasNoPictures) {
   EXPECT_TRUE(LoadGlyph(8, image));
 }
 
+// What a glyph library hands back is checked: a picture reported loaded
+// without a size of whole cells is refused, and the image keeps what it held.
+TEST_F(GlyphLibraryTest, PicturesReportedWithoutAProperSizeAreRefused) {
+  SetGlyphLibraryPath(PQLR_MISBEHAVING_GLYPHS);
+  const struct {
+    const char* what;
+    int number;
+  } refused[] = {{"no size", 1}, {"a size the caller refused", 2}, {"part of a cell left over", 3},
+                 {"narrower than a cell", 4}};
+  for (const auto& c : refused) {
+    SCOPED_TRACE(c.what);
+    GlyphImage image{7, 7, std::vector<std::uint32_t>(49, 1)};
+    EXPECT_THROW(LoadGlyph(c.number, image), EInvalidGraphic);
+    EXPECT_EQ(image.Width, 7);
+  }
+  GlyphImage image;
+  ASSERT_TRUE(LoadGlyph(5, image));
+  EXPECT_EQ(image.Width, 46);
+  EXPECT_EQ(image.Height, 23);
+  EXPECT_FALSE(LoadGlyph(6, image));
+}
+
 // A copy of the library in its own folder reads the pictures beside that
 // copy, not those of the current directory; a damaged or missing picture
 // there is refused.
