@@ -39,8 +39,12 @@ class TObject {
   // Runs just before the object is deleted, while it is still whole (forms
   // raise OnDestroy here). Free and the owners of components call it.
   virtual void BeforeDestruction() {}
+  // Asked by Free whether the object may end now. An object whose own code
+  // is on the stack answers false and ends itself once that code returns;
+  // one that is already ending answers false, so a second Free does nothing.
+  virtual bool AcceptFree() { return true; }
   static void Free(TObject* object) {
-    if (!object) return;
+    if (!object || !object->AcceptFree()) return;
     object->BeforeDestruction();
     delete object;
   }

@@ -61,6 +61,16 @@ void TApplication::ProcessMessages() {
   }
 }
 
+void TApplication::HoldUntilModalRunsEnd(HWND handle, const TMessage& message) {
+  held_.push_back({handle, message});
+}
+
+void TApplication::EndModalRun() {
+  if (--modalRuns_ > 0) return;
+  for (const QueuedMessage& message : held_) queue_.push_back(message);
+  held_.clear();
+}
+
 ModalPresenter& TApplication::Presenter() { return *presenter_; }
 
 void TApplication::SetPresenter(std::unique_ptr<ModalPresenter> presenter) {

@@ -58,6 +58,18 @@ class TApplication {
   std::size_t PendingMessages() const { return queue_.size(); }
 
   // ---- modal forms ----
+  // Marks a modal run in progress for its lifetime. Messages held meanwhile
+  // are queued again when the last run ends.
+  class ModalRun {
+   public:
+    ModalRun() { ++Instance().modalRuns_; }
+    ~ModalRun() { Instance().EndModalRun(); }
+    ModalRun(const ModalRun&) = delete;
+    ModalRun& operator=(const ModalRun&) = delete;
+  };
+  bool InModalRun() const { return modalRuns_ > 0; }
+  // Keeps a delivered message back until no modal run is in progress.
+  void HoldUntilModalRunsEnd(HWND handle, const TMessage& message);
   ModalPresenter& Presenter();
   // Installs a presenter; nullptr restores a headless one without responder.
   void SetPresenter(std::unique_ptr<ModalPresenter> presenter);
@@ -99,7 +111,11 @@ class TApplication {
 
   std::map<HWND, TWinControl*> handles_;
   HWND nextHandle_ = 1;
+  void EndModalRun();
+
   std::deque<QueuedMessage> queue_;
+  int modalRuns_ = 0;
+  std::vector<QueuedMessage> held_;
   std::unique_ptr<ModalPresenter> presenter_;
   std::vector<TCustomForm*> forms_;
   TCustomForm* mainForm_ = nullptr;

@@ -86,8 +86,10 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   const TRect bounds{left, top, left + width, top + height};
   if (bounds == bounds_) return;
   const bool resized = bounds.Width() != bounds_.Width() || bounds.Height() != bounds_.Height();
+  const bool moved = left != bounds_.Left || top != bounds_.Top;
   bounds_ = bounds;
   Changed(ControlChange::Bounds);
+  if (moved) Moved();
   if (resized) Resize();
   if (parent_ && align_ != alNone) parent_->Realign();
   // Copy: a follower may stop following here.

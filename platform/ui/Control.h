@@ -150,6 +150,8 @@ class TControl : public TComponent {
   // Tells the observer, if any, that this state changed.
   void Changed(ControlChange change);
   virtual void Resize();
+  // The control's position changed.
+  virtual void Moved() {}
   virtual void FontChanged();
   virtual void ParentFontChanged(const TFont& parentFont);
   virtual void ParentColorChanged(TColor parentColor);

@@ -60,16 +60,17 @@ void TCustomForm::BeforeDestruction() { OnDestroy(this); }
 
 void TCustomForm::SetVisible(bool visible) {
   if (visible == Visible()) return;
+  // The show and hide handlers see the form as it is becoming.
   if (visible) {
-    DoShow();
     TControl::SetVisible(true);
+    DoShow();
     Application().SetActiveForm(this);
     TWinControl* first = activeControl_ && activeControl_->CanFocus() ? activeControl_
                                                                        : FindNextControl(nullptr, true, true, false);
     if (first) FocusControl(first);
   } else {
-    DoHide();
     TControl::SetVisible(false);
+    DoHide();
     if (Application().ActiveForm() == this) Application().SetActiveForm(nullptr);
     if (Application().FocusedControl() && ContainsControl(Application().FocusedControl()))
       Application().SetFocusedControl(nullptr);
@@ -103,10 +104,15 @@ void TCustomForm::Close() {
   }
 }
 
-void TCustomForm::Release() { Application().PostMessage(Handle(), CM_RELEASE); }
+void TCustomForm::Release() {
+  closing_ = true;
+  Application().PostMessage(Handle(), CM_RELEASE);
+}
 
 TModalResult TCustomForm::ShowModal() {
+  if (closing_) return mrCancel;
   if (Visible() || modal_) throw EInvalidOperation("Cannot make a visible window modal");
+  const TApplication::ModalRun run;
   modal_ = true;
   modalResult_ = mrNone;
   Show();
@@ -182,6 +188,7 @@ void TCustomForm::ControlGoing(TWinControl* control) {
 
 void TCustomForm::WndProc(TMessage& message) {
   if (message.Msg == CM_RELEASE) {
+    if (Application().InModalRun()) return Application().HoldUntilModalRunsEnd(Handle(), message);
     Free(this);  // nothing of the form may be touched after this
     return;
   }

@@ -39,7 +39,13 @@ class TCustomForm : public TWinControl {
   void SetVisible(bool visible) override;
   void Close();
   // Frees the form on a later turn of the message loop (a posted request).
+  // The form is closing from then on. The request waits while any modal run
+  // is in progress, so a form is never freed under the code of a modal run
+  // or of a message dialog it opened.
   void Release();
+  bool Closing() const { return closing_; }
+  // Shows the form modally and answers its modal result; a closing form
+  // answers mrCancel at once.
   virtual TModalResult ShowModal();
   bool IsModal() const { return modal_; }
   TModalResult ModalResult() const { return modalResult_; }
@@ -90,6 +96,7 @@ class TCustomForm : public TWinControl {
   unsigned focusChanges_ = 0;  // tells a focus move that a handler moved the focus again
   bool keyPreview_ = false;
   bool modal_ = false;
+  bool closing_ = false;
   bool created_ = false;
   TModalResult modalResult_ = mrNone;
   TWindowState windowState_ = wsNormal;

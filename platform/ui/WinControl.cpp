@@ -1,6 +1,7 @@
 #include "platform/ui/WinControl.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/core/Exception.h"
 #include "platform/ui/Application.h"
@@ -161,6 +162,11 @@ void TWinControl::ColorChangedForChildren() {
 void TWinControl::Resize() {
   TControl::Resize();
   Realign();
+}
+
+void TWinControl::Moved() {
+  const auto word = [](int value) { return static_cast<LPARAM>(static_cast<std::uint16_t>(value)); };
+  Perform(WM_MOVE, 0, word(Left()) | word(Top()) << 16);
 }
 
 void TWinControl::Realign() {

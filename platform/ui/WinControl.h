@@ -73,6 +73,9 @@ class TWinControl : public TControl {
   void FontChanged() override;
   void ColorChangedForChildren();
   void Resize() override;
+  // A window is told of its new position with WM_MOVE (lParam: left in the
+  // low word, top in the high word).
+  void Moved() override;
   // The part of the client area that aligned children share; containers
   // with a caption or a frame leave that out.
   virtual void AdjustClientRect(TRect& rect) const { (void)rect; }

@@ -21,13 +21,31 @@ void TDLLBaseController::DoFormHide(TObject*) { DoEvent(FormHiddenEvent); }
 void TDLLBaseController::DoFormDestroy(TObject*) { DoEvent(FormDestroyedEvent); }
 void TDLLBaseController::DoSignal() { DoEvent(SignalEvent); }
 
-// The sink is called through a copy: a host may free the controller from
-// inside its handler (typically on FormDestroyedEvent).
+// The sink is called through a copy, inside a call scope: a host may free
+// the controller from its handler.
 void TDLLBaseController::DoEvent(std::int32_t eventCode) {
   if (!OnEvent) return;
+  const TCallScope call(*this);
   const TControllerEventHandler sink = OnEvent;
   sink(eventCode, this);
 }
+
+bool TDLLBaseController::AcceptFree() {
+  if (ending_) return false;
+  if (calls_ > 0) {
+    freeAsked_ = true;
+    return false;
+  }
+  ending_ = true;
+  return true;
+}
+
+TDLLBaseController::TCallScope::~TCallScope() {
+  if (--controller_.calls_ > 0 || !controller_.freeAsked_ || controller_.ending_) return;
+  controller_.FreeWhenIdle();  // may end the controller: nothing follows
+}
+
+void TDLLBaseController::FreeWhenIdle() { TObject::Free(this); }
 
 void TDLLBaseController::Reserved() {}
 

@@ -6,8 +6,8 @@
 //   extern "C" qv::TDLLBaseController* GetController();
 //
 // It returns a new controller; the host owns it and ends it with
-// TObject::Free (or delete). A plug-in whose start-up did not run raises
-// qv::Exception instead. Calling order:
+// TObject::Free (never delete: see 6). A plug-in whose start-up did not run
+// raises qv::Exception instead. Calling order:
 //
 //   1. GetController.
 //   2. Set HostObject (the host's service object) and OnEvent (optional).
@@ -24,8 +24,18 @@
 //   5. Read ResultCode and ResultValue on event 304 (FormDestroyedEvent),
 //      raised once per form, whoever ends it (the user, FreeForm, freeing
 //      the controller). The controller holds no form any more by then
-//      (FormGone is true), and the host may free it from its handler.
-//   6. Free the controller; a form it still holds goes with it.
+//      (FormGone is true).
+//   6. Free the controller with TObject::Free; a form it still holds goes
+//      with it, raising 304 on the way.
+//
+// What an OnEvent handler may do: call any operation, and free the
+// controller with TObject::Free. Freeing it from a handler is carried out
+// once the controller's own calls have returned: from 304, or from a handler
+// of an event raised while the controller is being freed, at once or not
+// again; from 256, 272 or 288 by closing its form on the next turn of the
+// message loop, whose 304 then ends the controller. FreeForm from a handler
+// likewise closes the form on the next turn. A handler must not delete the
+// controller.
 //
 // Every operation that needs the form is harmless without one.
 
@@ -106,6 +116,33 @@ class TDLLBaseController : public TObject {
   std::int32_t ResultCode = 0;
   Variant ResultValue;
   TControllerEventHandler OnEvent;
+
+  // A free asked for while one of the controller's calls is running waits
+  // for the outermost call to return.
+  bool AcceptFree() override;
+
+ protected:
+  // Marks a call of the controller in progress for its lifetime; when the
+  // outermost call ends with a free asked for, FreeWhenIdle runs.
+  class TCallScope {
+   public:
+    explicit TCallScope(TDLLBaseController& controller) : controller_(controller) { ++controller_.calls_; }
+    ~TCallScope();
+    TCallScope(const TCallScope&) = delete;
+    TCallScope& operator=(const TCallScope&) = delete;
+
+   private:
+    TDLLBaseController& controller_;
+  };
+  // True while an operation or an event of the controller is running.
+  bool InCall() const { return calls_ > 0; }
+  // Carries out a free that waited for the controller's calls: frees it.
+  virtual void FreeWhenIdle();
+
+ private:
+  int calls_ = 0;
+  bool freeAsked_ = false;
+  bool ending_ = false;
 };
 
 // The controller class GetController makes.

@@ -56,6 +56,7 @@ std::int16_t TDLLRPCtrller::GetVisible() { return Form && Form->Visible() ? -1 :
 
 void TDLLRPCtrller::SetVisible(std::int16_t value) {
   if (!Form) return;
+  const TCallScope call(*this);
   const bool show = value != 0;
   Form->SetVisible(show);
   if (!show) return;
@@ -66,6 +67,7 @@ void TDLLRPCtrller::SetVisible(std::int16_t value) {
 HWND TDLLRPCtrller::GetWindowHandle() { return Form ? Form->Handle() : 0; }
 
 std::int32_t TDLLRPCtrller::CreateForm(const Variant& params) {
+  const TCallScope call(*this);
   const Variant ownParams = params;
   if (!Form) MakeForm();
   HookFormEvents();
@@ -88,19 +90,39 @@ void TDLLRPCtrller::HookFormEvents() {
 
 std::int32_t TDLLRPCtrller::ApplyCondition(const Variant& data) {
   if (!Form || !data.IsArray()) return -1;
+  const TCallScope call(*this);
   return Guarded([&] { Form->ReceiveCondition(Variant::ArrayOf({true, data[1]})); });
 }
 
 std::int32_t TDLLRPCtrller::ApplyConditionOfKind(std::int32_t kind, const Variant&, const Variant& data) {
   if (!Form || (kind != 5 && kind != 9)) return -1;
+  const TCallScope call(*this);
   return Guarded([&] { Form->ReceiveCondition(Variant::ArrayOf({false, data})); });
 }
 
-Variant TDLLRPCtrller::ShowModalForm() { return Variant(Form ? Form->ShowModal() : mrCancel); }
+Variant TDLLRPCtrller::ShowModalForm() {
+  if (!Form) return Variant(mrCancel);
+  const TCallScope call(*this);
+  return Variant(Form->ShowModal());
+}
 
+// From inside a call or an event the form's own code may be on the stack:
+// it closes on the next turn of the message loop instead.
 void TDLLRPCtrller::FreeForm() {
   if (!Form || Form->HasState(ComponentStateFlag::Destroying)) return;
+  if (InCall()) {
+    if (!Form->Closing()) Form->Release();
+    return;
+  }
+  const TCallScope call(*this);
   TObject::Free(Form);  // DoFormDestroy forgets it
+}
+
+// A free that waited for a call: a held form closes on the next turn of the
+// message loop, and its destruction ends the controller.
+void TDLLRPCtrller::FreeWhenIdle() {
+  if (!Form) return TDLLBaseController::FreeWhenIdle();
+  if (!Form->Closing()) Form->Release();
 }
 
 std::int32_t TDLLRPCtrller::GetFormInfo(Variant& info) {

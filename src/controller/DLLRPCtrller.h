@@ -43,6 +43,9 @@ class TDLLRPCtrller : public TDLLBaseController {
   TNotifyEvent SavedOnHide;
   TNotifyEvent SavedOnDestroy;
 
+ protected:
+  void FreeWhenIdle() override;
+
  private:
   void MakeForm();
   void HookFormEvents();

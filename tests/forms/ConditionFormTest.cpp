@@ -330,8 +330,10 @@ TEST_F(ConditionFormTest, MovingOrResizingRepaintsTheHostWindow) {
   TestConditionForm& form = Ready(HostParams(5, hostWindow.Handle()));
   ASSERT_EQ(form.HostWindow, hostWindow.Handle());
   form.SetBounds(0, 0, 600, 400);
+  hostWindow.repaints = 0;
+  form.SetBounds(0, 0, 640, 400);  // resized only
   EXPECT_EQ(hostWindow.repaints, 1);
-  form.Perform(WM_MOVE);
+  form.SetBounds(20, 30, 640, 400);  // moved only
   EXPECT_EQ(hostWindow.repaints, 2);
 }
 

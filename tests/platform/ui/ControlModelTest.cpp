@@ -72,6 +72,7 @@ class TProbeForm : public TForm {
   }
   void WndProc(TMessage& message) override {
     if (message.Msg == WM_LOOKUPREQUEST) lookups.push_back(reinterpret_cast<TControl*>(message.LParam));
+    if (message.Msg == WM_MOVE) moves.push_back(message.LParam);
     TForm::WndProc(message);
   }
   void ExitRefocuses(TObject*) { second->SetFocus(); }
@@ -79,6 +80,7 @@ class TProbeForm : public TForm {
 
   TProbeControl *panel, *first, *second, *outside;
   std::vector<TControl*> lookups;
+  std::vector<LPARAM> moves;
   TCloseAction closeAction = caHide;
 };
 
@@ -100,6 +102,52 @@ class ControlModelTest : public ::testing::Test {
   }
   TProbeForm* form;
 };
+
+TEST_F(ControlModelTest, AWindowIsToldOfANewPositionNotOfANewSizeAlone) {
+  form->SetBounds(0, 0, 500, 300);   // resized only
+  EXPECT_TRUE(form->moves.empty());
+  form->SetBounds(30, 40, 500, 300);  // moved only
+  form->SetBounds(-5, 7, 200, 100);   // both; the left in the low word
+  EXPECT_EQ(form->moves, (std::vector<LPARAM>{0x28001E, 0x7FFFB}));
+}
+
+// ---- releasing forms ----
+
+TEST_F(ControlModelTest, AReleaseWaitsUntilNoModalRunIsInProgress) {
+  const HWND handle = form->Handle();
+  form->Release();
+  EXPECT_TRUE(form->Closing());
+  // A message dialog turns the loop while the release is pending.
+  int turns = 0;
+  Application().SetPresenter(std::make_unique<HeadlessPresenter>([&](TCustomForm&) {
+    Application().ProcessMessages();
+    ++turns;
+  }));
+  TForm* dialog = CreateForm<TForm>(nullptr);
+  dialog->ShowModal();
+  TObject::Free(dialog);
+  EXPECT_EQ(turns, 1);
+  ASSERT_EQ(Application().FindControl(handle), form) << "released under a modal run";
+  Application().ProcessMessages();
+  EXPECT_EQ(Application().FindControl(handle), nullptr);
+  form = nullptr;
+}
+
+TEST_F(ControlModelTest, AModalRunOfAClosingFormEndsAtOnceWithCancel) {
+  bool presented = false;
+  Application().SetPresenter(std::make_unique<HeadlessPresenter>([&](TCustomForm& shown) {
+    presented = true;
+    shown.SetModalResult(mrOk);
+  }));
+  form->Release();
+  EXPECT_EQ(form->ShowModal(), mrCancel);
+  EXPECT_FALSE(presented);
+  EXPECT_FALSE(form->Visible());
+  const HWND handle = form->Handle();
+  Application().ProcessMessages();
+  EXPECT_EQ(Application().FindControl(handle), nullptr);
+  form = nullptr;
+}
 
 TEST_F(ControlModelTest, ShowingFocusesTheFirstControlInTabOrder) {
   EXPECT_FALSE(form->first->CanFocus());  // the form is hidden
