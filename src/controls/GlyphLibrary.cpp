@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "FrResD5/FrResD5.h"
 #include "platform/core/Exception.h"
 #include "platform/system/DynamicLibrary.h"
 
@@ -11,15 +12,10 @@ namespace qv {
 
 namespace {
 
-// The glyph library's calling contract, as it documents it: the library
-// fills the caller's bitmap through these callbacks (colours 0x00BBGGRR).
-struct FrResBitmap {
-  void* context;
-  int (*set_size)(void* context, int width, int height);  // nonzero on success
-  void (*set_pixel)(void* context, int x, int y, unsigned color);
-};
-using GetMaxBmpIDFunction = int();
-using LoadBmpFunction = int(FrResBitmap* bitmap, int number);  // nonzero on success
+// The entries as the library's own header declares them: the library fills
+// the caller's bitmap through its callbacks (colours 0x00BBGGRR).
+using GetMaxBmpIDFunction = decltype(GetMaxBmpID);
+using LoadBmpFunction = decltype(LoadBmp);  // nonzero on success
 
 // The system's error numbers for a library that cannot be loaded and for a
 // library without the entry asked for.

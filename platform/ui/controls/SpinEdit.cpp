@@ -28,7 +28,8 @@ int TSpinEdit::CheckValue(int value) const {
 }
 
 int TSpinEdit::Value() const {
-  std::string_view text = TrimBlanks(Text());
+  const std::string typed = Text();  // the view below must not outlive it
+  std::string_view text = TrimBlanks(typed);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
