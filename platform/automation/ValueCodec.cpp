@@ -128,7 +128,8 @@ void Reader::Bounds(std::int32_t& low, std::int32_t& high, std::uint64_t& count)
   low = Little<std::int32_t>();
   high = Little<std::int32_t>();
   const std::int64_t span = std::int64_t{high} - std::int64_t{low} + 1;
-  if (span < 0) Fail("array bounds " + std::to_string(low) + ".." + std::to_string(high));
+  // The same limits as an array value's own: no overflowing element count.
+  if (span < 0 || span > INT32_MAX) Fail("array bounds " + std::to_string(low) + ".." + std::to_string(high));
   count = static_cast<std::uint64_t>(span);
 }
 

@@ -192,20 +192,33 @@ bool operator==(const Variant& a, const Variant& b) {
 
 // ---- VarArray ----
 
+namespace {
+
+// The element count of low..high, computed without overflow; bounds with
+// high < low - 1, or more elements than an int can count, are refused.
+std::size_t CheckedCount(int low, int high) {
+  const std::int64_t count = std::int64_t{high} - std::int64_t{low} + 1;
+  if (count < 0 || count > INT32_MAX) throw ERangeError("Invalid array bounds");
+  return static_cast<std::size_t>(count);
+}
+
+}  // namespace
+
 VarArray::VarArray(int low, int high) : dims_(1) {
-  if (high < low - 1) throw ERangeError("Invalid array bounds");
+  const std::size_t count = CheckedCount(low, high);
   low_[0] = low;
   high_[0] = high;
-  elements_.resize(static_cast<std::size_t>(high - low + 1));
+  elements_.resize(count);
 }
 
 VarArray::VarArray(int low1, int high1, int low2, int high2) : dims_(2) {
-  if (high1 < low1 - 1 || high2 < low2 - 1) throw ERangeError("Invalid array bounds");
+  const std::size_t rows = CheckedCount(low1, high1);
+  const std::size_t columns = CheckedCount(low2, high2);
   low_[0] = low1;
   high_[0] = high1;
   low_[1] = low2;
   high_[1] = high2;
-  elements_.resize(static_cast<std::size_t>(high1 - low1 + 1) * static_cast<std::size_t>(high2 - low2 + 1));
+  elements_.resize(rows * columns);
 }
 
 int VarArray::LowBound(int dim) const {

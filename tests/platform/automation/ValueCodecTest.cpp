@@ -181,6 +181,9 @@ TEST(ValueCodecTest, MalformedInputsRaiseAndNeverCrash) {
       {"reversed bounds", ArrayHeader(5, 1)},
       {"three dimensions", std::string("\x09\x03", 2) + std::string(24, '\0')},
       {"zero dimensions", std::string("\x09\x00\x00", 3)},
+      {"more elements than an array can count", ArrayHeader(-1, INT32_MAX - 1) + std::string(16, '\0')},
+      {"whole int range beside an empty dimension",
+       std::string("\x09\x02\0\0\0\x80\xff\xff\xff\x7f\0\0\0\0\xff\xff\xff\xff", 18)},
       {"huge two-dimensional count",
        std::string("\x09\x02\0\0\0\0\xff\xff\x00\x00\0\0\0\0\xff\xff\x00\x00", 18) + std::string(64, '\0')},
       {"deep nesting", deep},
@@ -188,6 +191,13 @@ TEST(ValueCodecTest, MalformedInputsRaiseAndNeverCrash) {
       {"empty buffer", ""},
   };
   for (const auto& c : cases) ExpectMalformed(c.bytes, c.label);
+}
+
+TEST(ValueCodecTest, BoundsAtTheLowestIntDecode) {
+  const Variant value = DecodeValue(std::string("\x09\x01\0\0\0\x80\0\0\0\x80\x00", 11));
+  EXPECT_EQ(value.LowBound(), INT32_MIN);
+  EXPECT_EQ(value.HighBound(), INT32_MIN);
+  EXPECT_TRUE(value[INT32_MIN].IsEmpty());
 }
 
 TEST(ValueCodecTest, NestingUpToTheLimitDecodesAndOneMoreDoesNot) {

@@ -92,6 +92,36 @@ TEST(VariantArray, BoundsAndIndexing) {
   EXPECT_THROW(Variant::Array(5, 3), ERangeError);
 }
 
+// Bounds at the ends of the int range: a count of at most INT32_MAX elements
+// is kept, anything else (or a count that would overflow) is refused.
+TEST(VariantArray, BoundsAtTheEndsOfTheIntRange) {
+  const Variant lowest = Variant::Array(INT32_MIN, INT32_MIN);
+  EXPECT_EQ(lowest.LowBound(), INT32_MIN);
+  EXPECT_EQ(lowest.ArrayRef().Count(), 1);
+  EXPECT_TRUE(lowest[INT32_MIN].IsEmpty());
+  const Variant highest = Variant::Array2(INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX - 1);
+  EXPECT_EQ(highest.ArrayRef().Count(1), 1);
+  EXPECT_EQ(highest.ArrayRef().Count(2), 0);
+
+  const struct {
+    const char* label;
+    int dims, low1, high1, low2, high2;
+  } refused[] = {
+      {"whole int range", 1, INT32_MIN, INT32_MAX, 0, 0},
+      {"one more than INT32_MAX elements", 1, -1, INT32_MAX - 1, 0, 0},
+      {"whole range beside an empty dimension", 2, INT32_MIN, INT32_MAX, 0, -1},
+      {"empty dimension beside the whole range", 2, 0, -1, INT32_MIN, INT32_MAX},
+      {"reversed beside an empty dimension", 2, 1, -1, 0, -1},
+  };
+  for (const auto& c : refused) {
+    SCOPED_TRACE(c.label);
+    if (c.dims == 1)
+      EXPECT_THROW(Variant::Array(c.low1, c.high1), ERangeError);
+    else
+      EXPECT_THROW(Variant::Array2(c.low1, c.high1, c.low2, c.high2), ERangeError);
+  }
+}
+
 TEST(VariantArray, CopiesAreIndependent) {
   Variant inner = Variant::ArrayOf({"x", "y"});
   Variant outer = Variant::ArrayOf({inner, 1});
