@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <exception>
 #include <optional>
@@ -67,12 +68,26 @@ Variant CallMember(AutomationObject& object, std::int64_t kind, const std::strin
 }
 
 // Only the arguments a member changed travel back, as [index, value] pairs:
-// a request's arguments are often large and seldom changed.
+// a request's arguments are often large and seldom changed. Arguments the
+// member added or removed have no counterpart on the client and stay here.
 Variant ChangedArguments(const std::vector<Variant>& before, const std::vector<Variant>& after) {
   std::vector<Variant> changes;
-  for (std::size_t i = 0; i < after.size(); ++i)
+  for (std::size_t i = 0; i < std::min(before.size(), after.size()); ++i)
     if (!(after[i] == before[i])) changes.push_back(Variant::ArrayOf({static_cast<long long>(i), after[i]}));
   return Variant::ArrayOf(std::move(changes));
+}
+
+// The failure reply for the exception being handled, whatever was thrown.
+Variant ReplyToCurrentException(std::int64_t callId) {
+  try {
+    throw;
+  } catch (const Exception& error) {
+    return ErrorReply(callId, error.Message(), error.ClassName());
+  } catch (const std::exception& error) {
+    return ErrorReply(callId, error.what(), "Exception");
+  } catch (...) {
+    return ErrorReply(callId, "The server object raised an unknown exception", "Exception");
+  }
 }
 
 Outcome ServeCall(AutomationObject* object, const Variant& request) {
@@ -85,10 +100,8 @@ Outcome ServeCall(AutomationObject* object, const Variant& request) {
     Variant result = CallMember(*object, kind, request[3].ToString(), args);
     return {Variant::ArrayOf(
         {Variant(static_cast<long long>(callId)), true, result, ChangedArguments(packed.ArrayRef().Elements(), args)})};
-  } catch (const Exception& error) {
-    return {ErrorReply(callId, error.Message(), error.ClassName())};
-  } catch (const std::exception& error) {
-    return {ErrorReply(callId, error.what(), "Exception")};
+  } catch (...) {
+    return {ReplyToCurrentException(callId)};
   }
 }
 
@@ -201,40 +214,67 @@ void ServerDaemon::ReapFinishedSessions() {
   }
 }
 
+// Whatever one session's input or server object raises ends that session
+// only; the reason goes to the log.
 void ServerDaemon::Serve(Session& session) {
   AutomationPtr object;
+  std::string reason;
+  try {
+    reason = ServeRequests(session.fd, object);
+  } catch (const Exception& error) {
+    reason = std::string(error.ClassName()) + ": " + error.Message();
+  } catch (const std::exception& error) {
+    reason = std::string("Exception: ") + error.what();
+  } catch (...) {
+    reason = "an unknown exception";
+  }
+  object.reset();
+  ::shutdown(session.fd, SHUT_RDWR);  // the client sees the end at once
+  if (!reason.empty()) WriteLog("Session closed: " + reason);
+  session.finished = true;
+}
+
+std::string ServerDaemon::ServeRequests(int fd, AutomationPtr& object) {
   for (;;) {
     std::string payload;
-    if (wire::ReceiveFrame(session.fd, payload, maxFrameSize_, std::nullopt) != wire::FrameStatus::Ok) break;
+    switch (wire::ReceiveFrame(fd, payload, maxFrameSize_, std::nullopt)) {
+      case wire::FrameStatus::Ok: break;
+      case wire::FrameStatus::TooLarge: return "request over the maximum frame size";
+      default: return "";  // the client went away or the daemon stops
+    }
     Variant request;
     try {
       request = DecodeValue(payload);
-    } catch (const EVariantError&) {
-      break;  // a peer that does not speak the protocol
+    } catch (const EVariantError& error) {
+      return error.Message();  // a peer that does not speak the protocol
     }
     if (request.DimCount() != 1 || request.LowBound() != 0 || request.HighBound() < 0 || !request[0].IsText())
-      break;
+      return "request is not a list beginning with a verb";
     Outcome outcome;
     const std::string verb = request[0].ToString();
     if (verb == "open" && IsList(request, 2) && request[1].IsText() && !object) {
       try {
         object = CreateObject(request[1].ToString());
         outcome.reply = Variant::ArrayOf({0, true, Variant(), Variant()});
-      } catch (const Exception& error) {
-        outcome = {ErrorReply(0, error.Message(), error.ClassName()), false};
+      } catch (...) {
+        outcome = {ReplyToCurrentException(0), false};
       }
     } else if (verb == "call" && IsWellFormedCall(request)) {
       outcome = ServeCall(object.get(), request);
     } else {
-      break;
+      return "unexpected " + verb + " request";
     }
-    if (wire::SendFrame(session.fd, EncodeReply(outcome.reply), std::nullopt) != wire::FrameStatus::Ok ||
-        !outcome.keepOpen)
-      break;
+    if (wire::SendFrame(fd, EncodeReply(outcome.reply), std::nullopt) != wire::FrameStatus::Ok)
+      return "reply could not be sent";
+    if (!outcome.keepOpen) return outcome.reply[2].ToString();
   }
-  object.reset();
-  ::shutdown(session.fd, SHUT_RDWR);  // the client sees the end at once
-  session.finished = true;
+}
+
+void ServerDaemon::WriteLog(const std::string& line) const {
+  if (log_)
+    log_(line);
+  else
+    std::fprintf(stderr, "%s\n", line.c_str());
 }
 
 void ServerDaemon::Stop() {

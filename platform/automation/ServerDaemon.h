@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <functional>
 #include <list>
 #include <map>
 #include <memory>
@@ -34,6 +35,13 @@ class ServerDaemon {
 
   // Server names compare without regard to case. Register before Start.
   void RegisterObject(std::string serverName, AutomationFactory factory);
+
+  // Receives one line for each session that ends for a reason other than its
+  // client leaving (a malformed request, an error the server object raised
+  // at open, anything thrown out of the session), from the session's thread.
+  // Without one, the lines go to standard error. Set before Start.
+  using LogSink = std::function<void(const std::string& line)>;
+  void SetLog(LogSink log) { log_ = std::move(log); }
 
   // Frames with a larger payload are refused and their session closed.
   void SetMaxFrameSize(std::size_t bytes) { maxFrameSize_ = bytes; }
@@ -57,10 +65,15 @@ class ServerDaemon {
   void AcceptLoop();
   void StartSession(int fd);
   void Serve(Session& session);
+  // Serves one session's requests until it ends; returns why, or nothing
+  // when the client left or the daemon stops.
+  std::string ServeRequests(int fd, AutomationPtr& object);
+  void WriteLog(const std::string& line) const;
   void ReapFinishedSessions();
   AutomationPtr CreateObject(const std::string& serverName) const;
 
   std::map<std::string, AutomationFactory> factories_;  // by lower-case name
+  LogSink log_;
   std::atomic<std::size_t> maxFrameSize_;
   int listenFd_ = -1;
   int wakePipe_[2] = {-1, -1};

@@ -6,6 +6,8 @@
 
 #include <chrono>
 #include <functional>
+#include <mutex>
+#include <stdexcept>
 #include <random>
 #include <thread>
 
@@ -42,6 +44,18 @@ class TestServer : public AutomationObject {
       return true;
     }
     if (member == "Self") return Variant(AutomationPtr(std::make_shared<TestServer>()));
+    if (member == "ThrowInt") throw 42;
+    if (member == "ThrowStd") throw std::runtime_error("vector::_M_range_check");
+    if (member == "Grow") {
+      // Changes its one argument and adds many of its own.
+      args.at(0) = "grown";
+      args.resize(1000, Variant::Unicode(std::string(100, 'x')));
+      return static_cast<int>(args.size());
+    }
+    if (member == "Assign") {
+      args.at(0) = args.at(1);
+      return Variant();
+    }
     throw EOleError("Unknown member " + std::string(member));
   }
   Variant GetProperty(std::string_view name, std::vector<Variant>& args) override {
@@ -86,6 +100,10 @@ class MiddlewareTest : public ::testing::Test {
  protected:
   void SetUp() override {
     daemon_.RegisterObject("Test.Server", [] { return std::make_shared<TestServer>(); });
+    daemon_.SetLog([this](const std::string& line) {
+      std::lock_guard lock(logMutex_);
+      log_.push_back(line);
+    });
     port_ = daemon_.Listen();
     daemon_.Start();
     Configure(connection_, port_);
@@ -93,6 +111,21 @@ class MiddlewareTest : public ::testing::Test {
 
   AutomationPtr Server() { return connection_.AppServer().ToObject(); }
 
+  // The daemon's log once it has the given number of lines, or as it is
+  // after two seconds.
+  std::vector<std::string> LogOf(std::size_t lines) {
+    const auto until = Clock::now() + std::chrono::seconds(2);
+    for (;;) {
+      {
+        std::lock_guard lock(logMutex_);
+        if (log_.size() >= lines || Clock::now() > until) return log_;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+  }
+
+  std::mutex logMutex_;
+  std::vector<std::string> log_;
   ServerDaemon daemon_;
   int port_ = 0;
   TSocketConnection connection_{nullptr};
@@ -290,6 +323,99 @@ TEST(MiddlewareRawServerTest, ABrokenServerFailsTheOpenWithinTheConnectTimeout) 
     ExpectError<ESocketError>([&] { connection.Open(); }, c.expected, std::chrono::milliseconds(kConnectTimeout));
     EXPECT_FALSE(connection.Connected());
   }
+}
+
+
+std::string Hex(std::string_view hex) {
+  std::string bytes;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+    bytes.push_back(static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
+  return bytes;
+}
+
+// A client socket on the daemon that sends bytes as they are given.
+int ConnectRaw(int port) {
+  const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = htons(static_cast<std::uint16_t>(port));
+  EXPECT_EQ(::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  return fd;
+}
+
+TEST_F(MiddlewareTest, ABrokenRequestEndsOnlyItsOwnSessionWithALoggedReason) {
+  AutomationPtr server = Server();
+  server->PutProperty("Counter", 7);
+  const struct {
+    const char* label;
+    std::string frame;
+    const char* reason;
+  } cases[] = {
+      {"one element at the lowest int bound", Hex("0000000b0901000000800000008000"),
+       "Session closed: request is not a list beginning with a verb"},
+      {"whole int range beside an empty dimension",
+       Hex("00000012" "0902" "00000080" "ffffff7f" "00000000" "ffffffff"),
+       "Session closed: Malformed value: array bounds -2147483648..2147483647"},
+      {"unknown tag", Hex("0000000108"), "Session closed: Malformed value: unknown tag 8"},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(cases[i].label);
+    const int fd = ConnectRaw(port_);
+    ::send(fd, cases[i].frame.data(), cases[i].frame.size(), MSG_NOSIGNAL);
+    std::string reply;
+    EXPECT_EQ(wire::ReceiveFrame(fd, reply, wire::kDefaultMaxFrameSize, Soon()), wire::FrameStatus::Closed);
+    ::close(fd);
+    const std::vector<std::string> log = LogOf(i + 1);
+    ASSERT_EQ(log.size(), i + 1);
+    EXPECT_EQ(log[i].rfind(cases[i].reason, 0), 0u) << log[i];
+  }
+  EXPECT_EQ(server->Get("Counter").ToInt(), 7);
+  TSocketConnection other(nullptr);
+  Configure(other, port_);
+  EXPECT_EQ(other.AppServer().ToObject()->Get("Counter").ToInt(), 0);
+}
+
+TEST_F(MiddlewareTest, WhateverAMemberThrowsBecomesAFailureReply) {
+  AutomationPtr server = Server();
+  ExpectError<EOleError>([&] { server->Call("ThrowInt"); }, "The server object raised an unknown exception",
+                         std::chrono::milliseconds(kCallTimeout));
+  ExpectError<EOleError>([&] { server->Call("ThrowStd"); }, "vector::_M_range_check",
+                         std::chrono::milliseconds(kCallTimeout));
+  EXPECT_TRUE(connection_.Connected());
+  server->PutProperty("Counter", 2);
+  EXPECT_EQ(server->Get("Counter").ToInt(), 2);
+}
+
+TEST_F(MiddlewareTest, AFactoryThatThrowsFailsTheOpenAndTheDaemonGoesOn) {
+  daemon_.Stop();
+  daemon_.RegisterObject("Throws.Std", []() -> AutomationPtr { throw std::runtime_error("out of licences"); });
+  daemon_.RegisterObject("Throws.Int", []() -> AutomationPtr { throw 42; });
+  port_ = daemon_.Listen();
+  daemon_.Start();
+  const struct {
+    const char* serverName;
+    const char* message;
+  } cases[] = {
+      {"Throws.Std", "out of licences"},
+      {"Throws.Int", "The server object raised an unknown exception"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.serverName);
+    TSocketConnection connection(nullptr);
+    Configure(connection, port_, c.serverName);
+    ExpectError<EOleError>([&] { connection.Open(); }, c.message, std::chrono::milliseconds(kConnectTimeout));
+    EXPECT_FALSE(connection.Connected());
+  }
+  Configure(connection_, port_);
+  EXPECT_EQ(Server()->Get("Counter").ToInt(), 0);
+}
+
+TEST_F(MiddlewareTest, ArgumentsAMemberAddsStayOnTheServer) {
+  std::vector<Variant> args{"before"};
+  EXPECT_EQ(Server()->Invoke("Grow", args).ToInt(), 1000);
+  ASSERT_EQ(args.size(), 1u);
+  EXPECT_EQ(args[0].ToString(), "grown");
 }
 
 }  // namespace
