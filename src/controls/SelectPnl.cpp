@@ -4,8 +4,10 @@
 
 #include "controls/F2Button.h"
 #include "controls/GSpdBtn.h"
+#include "platform/core/Exception.h"
 #include "platform/core/LocaleText.h"
 #include "platform/core/NumberText.h"
+#include "platform/core/ScopedValue.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Form.h"
 
@@ -177,7 +179,7 @@ bool TVellListView::AddRow(const std::vector<std::string>& values) {
   if (values.empty()) return false;
   try {
     if (!tallyValid_) Recount();
-    addingRow_ = true;
+    const ScopedValue ownChange(ownChange_, true);
     while (Columns().Count() < static_cast<int>(values.size())) {
       const std::string caption = "Data" + std::to_string(Columns().Count() + 1);
       Columns().Add()->SetCaption(caption);
@@ -188,30 +190,66 @@ bool TVellListView::AddRow(const std::vector<std::string>& values) {
     TListItem* item = Items().AddItem(values[0], subItems);
     TallyRow(item, true);
     if (widest > subItemCount_) PadRows();
-    if (TSelectPanel* panel = Panel()) panel->RemoveDuplicatesAround(item);
+    const TSelectPanel* panel = Panel();
+    RemoveDuplicates(panel ? panel->CheckDuplicate() : cd_None, item);
     if (columnsAutoSize_) FitColumns();
-    addingRow_ = false;
     return true;
   } catch (...) {
-    addingRow_ = false;
+    // Rows may have come or stayed unseen by the tallies and the pass.
     tallyValid_ = false;
+    mayHaveDuplicates_ = true;
     return false;
   }
 }
 
 void TVellListView::ClearRows() { Items().Clear(); }
 
+namespace {
+
+bool SameCaption(TCheckDuplicate check, const std::string& a, const std::string& b) {
+  return check == cd_CheckCase ? a == b : LocaleSameText(a, b);
+}
+
+}  // namespace
+
+void TVellListView::RemoveDuplicates(TCheckDuplicate check, TListItem* added) {
+  if (check == cd_None) {
+    if (added) mayHaveDuplicates_ = true;
+    return;
+  }
+  const bool allPairs = !added || mayHaveDuplicates_;
+  mayHaveDuplicates_ = true;  // until the pass is through
+  const ScopedValue ownChange(ownChange_, true);
+  if (allPairs) {
+    TListItems& items = Items();
+    for (int i = items.Count() - 1; i >= 1; --i)
+      if (SameCaption(check, items[i]->Caption(), items[i - 1]->Caption())) items.Delete(i);
+  } else {
+    // The rows had no equal neighbours, so only the pairs with the new row
+    // can be equal; they are met in the order a pass from the end meets them.
+    if (TListItem* next = TListItems::Next(added); next && SameCaption(check, next->Caption(), added->Caption()))
+      next->Delete();
+    if (TListItem* prev = TListItems::Prev(added); prev && SameCaption(check, added->Caption(), prev->Caption()))
+      added->Delete();
+  }
+  mayHaveDuplicates_ = false;
+}
+
 void TVellListView::Delete(TListItem* item) {
+  try {
+    TListView::Delete(item);
+  } catch (...) {
+    tallyValid_ = false;  // the handler kept this row, and maybe others of the same clearing
+    throw;
+  }
   if (tallyValid_) TallyRow(item, false);
-  if (!addingRow_)
-    if (TSelectPanel* panel = Panel()) panel->mayHaveDuplicates_ = true;
-  TListView::Delete(item);
+  if (!ownChange_) mayHaveDuplicates_ = true;
 }
 
 void TVellListView::TextsChanged() {
-  if (addingRow_) return;
+  if (ownChange_) return;
   tallyValid_ = false;
-  if (TSelectPanel* panel = Panel()) panel->mayHaveDuplicates_ = true;
+  mayHaveDuplicates_ = true;
 }
 
 void TVellListView::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -252,7 +290,8 @@ const TClass& TSelectPanel::StaticClass() {
           .Boolean("ColumnsAutoSize", &TSelectPanel::ColumnsAutoSize, &TSelectPanel::SetColumnsAutoSize)
           .Boolean("ShowColumnHeader", &TSelectPanel::ShowColumnHeader, &TSelectPanel::SetShowColumnHeader)
           .Boolean("HideSelection", &TSelectPanel::HideSelection, &TSelectPanel::SetHideSelection)
-          .Object("Items", TListItems::StaticClass(), [](const TSelectPanel& p) { return &p.Items(); })
+          .Object("Items", TListItems::StaticClass(), [](const TSelectPanel& p) { return &p.Items(); },
+                  &TSelectPanel::SetItems)
           .Event("OnStyleChanging", &TSelectPanel::OnStyleChanging)
           .Event("OnStyleChange", &TSelectPanel::OnStyleChange)
           .Event("OnTypeClick", &TSelectPanel::OnTypeClick)
@@ -406,10 +445,9 @@ std::string TSelectPanel::WordAt(const TStrings& words, int index) {
 
 void TSelectPanel::ArrangeControls() {
   if (arranging_) return;
-  arranging_ = true;
+  const ScopedValue arranging(arranging_, true);
   SizeCheckBox();
   Layout(style_);
-  arranging_ = false;
 }
 
 void TSelectPanel::Layout(TSelectStyle style) {
@@ -569,17 +607,15 @@ void TSelectPanel::SetStyle(TSelectStyle style) {
   if (!accept) return;
   ApplyVisibility(newStyle);
   if (newStyle != style_ && (newStyle == sp_Range || style_ == sp_Range) && !useVertical_ && !LoadingFromForm()) {
-    const TSelectStyle old = style_;
-    style_ = newStyle;  // the resize re-arranges for the style it will have
-    arranging_ = true;
+    const ScopedValue resizingStyle(style_, newStyle);  // the resize sees the style it is made for
+    const ScopedValue arranging(arranging_, true);
     SwapOtherSize();
-    arranging_ = false;
-    style_ = old;
   }
-  arranging_ = true;
-  SizeCheckBox();
-  Layout(newStyle);
-  arranging_ = false;
+  {
+    const ScopedValue arranging(arranging_, true);
+    SizeCheckBox();
+    Layout(newStyle);
+  }
   if (!Designing()) OnStyleChange(this, style_, newStyle);
   style_ = newStyle;
 }
@@ -588,9 +624,8 @@ void TSelectPanel::SetUseVertical(bool useVertical) {
   if (style_ != sp_Range || useVertical == useVertical_) return;
   useVertical_ = useVertical;
   if (!HasState(ComponentStateFlag::Loading)) {
-    arranging_ = true;
+    const ScopedValue arranging(arranging_, true);
     SwapOtherSize();
-    arranging_ = false;
   }
   ArrangeControls();
 }
@@ -604,9 +639,10 @@ void TSelectPanel::SetUserChoice(bool userChoice) {
 void TSelectPanel::SwitchClick(TObject*) {
   if (style_ != sp_UserChoice) return;
   userChoice_ = chkUserChoice->Checked();
-  arranging_ = true;
-  UserChoiceFrame();
-  arranging_ = false;
+  {
+    const ScopedValue arranging(arranging_, true);
+    UserChoiceFrame();
+  }
   ApplyVisibility(style_);
   if (!Designing()) OnTypeClick(this);
 }
@@ -682,15 +718,20 @@ void TSelectPanel::SetEditMask(const std::string& mask) {
 
 void TSelectPanel::SetCheckDuplicate(TCheckDuplicate check) {
   if (check != cd_None) SetSortListBox(true);
-  if (check != checkDuplicate_) mayHaveDuplicates_ = true;
+  if (check != checkDuplicate_) ListBox->RecheckDuplicates();
   checkDuplicate_ = check;
   if (!IsRangeShown()) RemoveDuplicates();
 }
 
 void TSelectPanel::SetSortListBox(bool sort) {
-  if (sort != sortListBox_) mayHaveDuplicates_ = true;
+  if (sort != sortListBox_) ListBox->RecheckDuplicates();
   sortListBox_ = sort;
   ListBox->SetSortType(sort ? stBoth : stNone);
+}
+
+void TSelectPanel::SetItems(TListItems* items) {
+  if (!items) throw EConvertError("Cannot assign a nil to a " + Items().ClassName());
+  Items().Assign(*items);
 }
 
 std::unique_ptr<TStringList> TSelectPanel::ColumnCaptions() const {
@@ -843,43 +884,7 @@ void TSelectPanel::ListColumnClick(TObject*, TListColumn* column) {
     sortAscending_ = true;
   }
   ListBox->AlphaSort();
-  mayHaveDuplicates_ = true;
-}
-
-namespace {
-
-bool SameCaption(TCheckDuplicate check, const std::string& a, const std::string& b) {
-  return check == cd_CheckCase ? a == b : LocaleSameText(a, b);
-}
-
-}  // namespace
-
-void TSelectPanel::RemoveDuplicates() {
-  if (checkDuplicate_ == cd_None) return;
-  TListItems& items = ListBox->Items();
-  const bool adding = ListBox->addingRow_;
-  ListBox->addingRow_ = true;  // deletions of the pass itself
-  for (int i = items.Count() - 1; i >= 1; --i)
-    if (SameCaption(checkDuplicate_, items[i]->Caption(), items[i - 1]->Caption())) items.Delete(i);
-  ListBox->addingRow_ = adding;
-  mayHaveDuplicates_ = false;
-}
-
-void TSelectPanel::RemoveDuplicatesAround(TListItem* added) {
-  if (checkDuplicate_ == cd_None) {
-    mayHaveDuplicates_ = true;
-    return;
-  }
-  if (mayHaveDuplicates_) return RemoveDuplicates();
-  // The rows had no equal neighbours, so only the pairs with the new row can
-  // be equal; they are met in the order a pass from the end would meet them.
-  const bool adding = ListBox->addingRow_;
-  ListBox->addingRow_ = true;  // deletions of the pass itself
-  if (TListItem* next = TListItems::Next(added); next && SameCaption(checkDuplicate_, next->Caption(), added->Caption()))
-    next->Delete();
-  if (TListItem* prev = TListItems::Prev(added); prev && SameCaption(checkDuplicate_, added->Caption(), prev->Caption()))
-    added->Delete();
-  ListBox->addingRow_ = adding;
+  ListBox->RecheckDuplicates();
 }
 
 // ===========================================================================

@@ -64,10 +64,18 @@ class TVellListView : public TListView {
   void SetColumnsAutoSize(bool autoSize) { columnsAutoSize_ = autoSize; }
 
   // Appends a row (columns "Data1", "Data2", … are added as needed), pads
-  // every row to the same number of sub-items, lets the owning panel remove
-  // duplicates and fits the columns. False for no values or a failure.
+  // every row to the same number of sub-items, removes duplicates by the
+  // owning panel's check and fits the columns. False for no values or a
+  // failure.
   bool AddRow(const std::vector<std::string>& values);
   void ClearRows();
+  // Deletes the later of two neighbouring rows whose captions are equal under
+  // the check (cd_None deletes nothing). After `added` took its place only the
+  // pairs it forms are compared, unless the rows changed since the last pass.
+  void RemoveDuplicates(TCheckDuplicate check, TListItem* added = nullptr);
+  // The rows were put in another order, or captions are to be compared by
+  // another rule: the next pass compares every pair of neighbours.
+  void RecheckDuplicates() { mayHaveDuplicates_ = true; }
 
   // Takes the focus on a left press and handles the press only with it.
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -77,8 +85,6 @@ class TVellListView : public TListView {
   void TextsChanged() override;
 
  private:
-  friend class TSelectPanel;
-
   // Lengths in characters of each column's texts, so the widest stays known
   // while rows come and go.
   class LengthTally {
@@ -100,8 +106,9 @@ class TVellListView : public TListView {
   TSelectPanel* Panel() const;
 
   bool columnsAutoSize_ = true;
-  bool addingRow_ = false;
+  bool ownChange_ = false;  // a change of the list's own: it tallies by hand and makes no duplicates
   bool tallyValid_ = true;
+  bool mayHaveDuplicates_ = false;  // rows changed without a duplicate pass since the last one
   int subItemCount_ = 0;  // every row has this many sub-items while tallyValid_
   std::vector<LengthTally> tallies_;
 };
@@ -185,6 +192,8 @@ class TSelectPanel : public TGroupBox {
   bool HideSelection() const { return ListBox->HideSelection(); }
   void SetHideSelection(bool hide) { ListBox->SetHideSelection(hide); }
   TListItems& Items() const { return ListBox->Items(); }
+  // The list takes copies of the rows; raises EConvertError for no list.
+  void SetItems(TListItems* items);
 
   // ---- state ----
   const std::string& BlankText() const { return blankText_; }
@@ -203,9 +212,7 @@ class TSelectPanel : public TGroupBox {
   // The order of two rows: negative when a sorts before b.
   int CompareRows(TListItem* a, TListItem* b) const;
   // Deletes the later of two neighbouring rows with equal captions.
-  void RemoveDuplicates();
-  // The duplicate removal after one row was added at its place.
-  void RemoveDuplicatesAround(TListItem* added);
+  void RemoveDuplicates() { ListBox->RemoveDuplicates(checkDuplicate_); }
   void ArrangeControls();
 
   // ---- events ----
@@ -226,8 +233,6 @@ class TSelectPanel : public TGroupBox {
   void Loaded() override;
 
  private:
-  friend class TVellListView;
-
   void CreateControls();
   void InstallHandlers();
   bool Designing() const { return HasState(ComponentStateFlag::Designing); }
@@ -300,7 +305,6 @@ class TSelectPanel : public TGroupBox {
   bool sortAscending_ = true;
   bool enabledValue_ = true;
   bool arranging_ = false;
-  bool mayHaveDuplicates_ = false;  // rows changed without a duplicate pass since the last one
 };
 
 }  // namespace qv

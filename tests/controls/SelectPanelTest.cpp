@@ -3,6 +3,7 @@
 // exchange, layout, enabled state and the lookup request.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -204,6 +205,86 @@ TEST_F(SelectPanelTest, ColumnsFitTheirLongestText) {
   panel->SetColumnsAutoSize(false);
   panel->ListBox->AddRow({"Z", "an even longer text than that one"});
   EXPECT_EQ(panel->Columns()[1]->Width(), c * 18);
+}
+
+// Raises from the handlers of the list while told to.
+struct FailingHandlers : TObject {
+  bool failing = true;
+  void Deletion(TObject*, TListItem*) { Fail(); }
+  void ItemChange(TObject*, TListItem*, TItemChange) { Fail(); }
+  void Fail() const {
+    if (failing) throw Exception("refused by the handler");
+  }
+};
+
+// AddRow swallows what a handler raises and answers false; the rows it
+// placed stay, and the next row is counted and checked with all of them.
+TEST_F(SelectPanelTest, AddRowSwallowsAFailingHandler) {
+  using Rows = std::vector<std::string>;
+  const struct {
+    const char* what;
+    std::function<void(FailingHandlers&)> install;
+    std::vector<std::string> failingRow;
+    Rows afterFailure, afterNext;
+    int secondColumnWidth;  // after the next row
+  } cases[] = {
+      {"deletion of the repeated row",
+       [&](FailingHandlers& h) { panel->ListBox->OnDeletion = MethodOf<&FailingHandlers::Deletion>(&h); },
+       {"x", "a much longer text"}, {"x", "x"}, {"x", "y"}, 35},  // the repeat goes, and its text
+      {"change of the new row",
+       [&](FailingHandlers& h) { panel->OnItemChange = MethodOf<&FailingHandlers::ItemChange>(&h); },
+       {"z", "a much longer text"}, {"x", "z"}, {"x", "y", "z"}, 126},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    FailingHandlers handlers;
+    panel->ListBox->ClearRows();
+    panel->SetCheckDuplicate(cd_CheckCase);
+    ASSERT_TRUE(panel->ListBox->AddRow({"x"}));
+    c.install(handlers);
+    EXPECT_FALSE(panel->ListBox->AddRow(c.failingRow));
+    EXPECT_EQ(Captions(), c.afterFailure);
+    handlers.failing = false;
+    ASSERT_TRUE(panel->ListBox->AddRow({"y"}));
+    EXPECT_EQ(Captions(), c.afterNext);
+    EXPECT_EQ(panel->Columns()[1]->Width(), c.secondColumnWidth);
+    panel->ListBox->OnDeletion.Clear();
+    panel->OnItemChange.Clear();
+  }
+}
+
+// A deletion handler that raises in the middle of a duplicate pass leaves the
+// list keeping its books: later edits count and the columns fit them.
+TEST_F(SelectPanelTest, ADeletionHandlerThatRaisesLeavesTheRowBookkeepingWhole) {
+  FailingHandlers handlers;
+  panel->SetStyle(sp_Discrete);
+  for (const char* value : {"a", "a"}) panel->ListBox->AddRow({value});
+  panel->ListBox->OnDeletion = MethodOf<&FailingHandlers::Deletion>(&handlers);
+  EXPECT_THROW(panel->SetCheckDuplicate(cd_CheckCase), Exception);
+  handlers.failing = false;
+  ASSERT_EQ(panel->Items().Count(), 2);
+  panel->Items()[1]->SetCaption("a much longer text");
+  ASSERT_TRUE(panel->ListBox->AddRow({"b"}));
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"a", "a much longer text", "b"}));
+  EXPECT_EQ(panel->Columns()[0]->Width(), 126);
+}
+
+TEST_F(SelectPanelTest, ItemsAreWrittenAsCopiesOfTheRows) {
+  TListView source(nullptr);
+  source.Items().AddItem("A01", {"螺丝"});
+  source.Items().AddItem("B02", {"a much longer text"});
+  panel->ListBox->AddRow({"old"});
+  const TPropInfo& items = *GetPropInfo(panel, "Items");
+  SetObjectProp(*panel, items, &source.Items());
+  EXPECT_EQ(Captions(), (std::vector<std::string>{"A01", "B02"}));
+  EXPECT_EQ(panel->Items()[1]->SubItems()[0], "a much longer text");
+  EXPECT_NE(GetObjectProp(*panel, items), &source.Items());
+  source.Items()[0]->SetCaption("changed");
+  EXPECT_EQ(panel->Items()[0]->Caption(), "A01");
+  ASSERT_TRUE(panel->ListBox->AddRow({"C03", "弹簧"}));  // the copies are counted with the new row
+  EXPECT_EQ(panel->Columns()[1]->Width(), 126);
+  EXPECT_THROW(SetObjectProp(*panel, items, nullptr), EConvertError);
+  EXPECT_EQ(panel->Items().Count(), 3);
 }
 
 TEST_F(SelectPanelTest, DuplicatesByCaseRule) {

@@ -261,6 +261,21 @@ TListItems::~TListItems() {
   for (TListItem* item : InOrder()) delete item;
 }
 
+void TListItems::Assign(const TPersistent& source) {
+  const auto* items = dynamic_cast<const TListItems*>(&source);
+  if (!items) return TPersistent::Assign(source);
+  if (items == this) return;
+  Clear();
+  for (const TListItem* from : *items) {
+    const TStrings& texts = from->SubItems();
+    std::vector<std::string> subItems;
+    for (int i = 0; i < texts.Count(); ++i) subItems.push_back(texts[i]);
+    TListItem* item = AddItem(from->Caption(), subItems);
+    item->SetImageIndex(from->ImageIndex());
+    item->SetData(from->Data());
+  }
+}
+
 TListItem* TListItems::operator[](int index) const {
   if (index < 0 || index >= Count()) throw ERangeError(RangeMessage(index));
   return NodeAt(index);

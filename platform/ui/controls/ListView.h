@@ -146,6 +146,10 @@ class TListItems : public TPersistent {
   explicit TListItems(TListView& view) : view_(view) {}
   ~TListItems() override;
 
+  // Replaces the items with copies of another list's: captions, sub-items,
+  // images and data (not selection or focus). A list kept sorted sorts them.
+  void Assign(const TPersistent& source) override;
+
   int Count() const { return root_ ? root_->size_ : 0; }
   // O(log n); raises ERangeError for an index outside 0 … Count − 1.
   TListItem* operator[](int index) const;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/Exception.h"
 #include "platform/system/IcuLocaleText.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Input.h"
@@ -168,6 +169,36 @@ TEST_F(ListViewTest, DeletingForgetsSelectionFocusAndEdit) {
   EXPECT_EQ(list->Selected(), nullptr);
   EXPECT_EQ(list->ItemFocused(), nullptr);
   EXPECT_FALSE(list->IsEditing());
+}
+
+TEST_F(ListViewTest, AssigningItemsCopiesTheirTextsImagesAndData) {
+  int tag = 0;
+  TListView source(nullptr);
+  TListItem* first = source.Items().AddItem("b", {"螺丝", "10"});
+  first->SetImageIndex(3);
+  first->SetData(&tag);
+  first->SetSelected(true);
+  source.Items().AddItem("a", {});
+  Add("old");
+  list->SetSortType(stText);
+
+  list->Items().Assign(source.Items());
+  EXPECT_EQ(Captions(), "a,b");  // a sorted list sorts the copies
+  const TListItem* copy = list->Items()[1];
+  EXPECT_NE(copy, first);
+  ASSERT_EQ(copy->SubItems().Count(), 2);
+  EXPECT_EQ(copy->SubItems()[0], "螺丝");
+  EXPECT_EQ(copy->SubItems()[1], "10");
+  EXPECT_EQ(copy->ImageIndex(), 3);
+  EXPECT_EQ(copy->Data(), &tag);
+  EXPECT_FALSE(copy->Selected());
+  first->SetCaption("changed");
+  EXPECT_EQ(Captions(), "a,b");
+
+  list->Items().Assign(list->Items());  // itself: unchanged
+  EXPECT_EQ(Captions(), "a,b");
+  TStringList strings;
+  EXPECT_THROW(list->Items().Assign(strings), EConvertError);
 }
 
 TEST_F(ListViewTest, SortTypeSortsWithOnCompareAndKeepsTheListSorted) {
