@@ -7,6 +7,7 @@
 
 #include "platform/core/Exception.h"
 #include "platform/core/TypInfo.h"
+#include "platform/data/Customers.h"
 #include "platform/data/DB.h"
 
 namespace qv {
@@ -22,15 +23,10 @@ class DataChanges : public TObject {
 class DataSetTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dataSet = new TDataSet(&owner);
-    number = dataSet->AddField("CUST_NO", ftInteger);
-    name = dataSet->AddField("CUST_NAME", ftString);
-    balance = dataSet->AddField("BALANCE", ftFloat);
-    dataSet->Open();
-    dataSet->AppendRecord({1, "Able", 10.5});
-    dataSet->AppendRecord({2, "Baker"});
-    dataSet->AppendRecord({3, "Charlie", 0.25});
-    dataSet->First();
+    dataSet = test::MakeCustomers(&owner);
+    number = dataSet->FieldByName("CUST_NO");
+    name = dataSet->FieldByName("CUST_NAME");
+    balance = dataSet->FieldByName("BALANCE");
   }
 
   TComponent owner{nullptr};

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/TypInfo.h"
+#include "platform/data/Customers.h"
 #include "platform/data/DB.h"
 #include "platform/ui/controls/DBEdit.h"
 
@@ -12,15 +13,9 @@ namespace {
 class DBEditTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dataSet = new TDataSet(&owner);
-    dataSet->AddField("CUST_NO", ftInteger);
-    name = dataSet->AddField("CUST_NAME", ftString);
-    balance = dataSet->AddField("BALANCE", ftFloat);
-    dataSet->Open();
-    dataSet->AppendRecord({1, "Able", 10.5});
-    dataSet->AppendRecord({2, "Baker"});
-    dataSet->AppendRecord({3, "Charlie", 0.25});
-    dataSet->First();
+    dataSet = test::MakeCustomers(&owner);
+    name = dataSet->FieldByName("CUST_NAME");
+    balance = dataSet->FieldByName("BALANCE");
     source = new TDataSource(&owner);
     source->SetDataSet(dataSet);
     edit = new TDBEdit(&owner);
