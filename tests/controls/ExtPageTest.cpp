@@ -54,42 +54,40 @@ TEST_F(ExtPageTest, TheTabStripIsOwnerDrawnAndOnDrawTabPublished) {
   EXPECT_NE(GetPropInfo(pages, "OnDrawTab"), nullptr);
 }
 
+// Font height 13: "First" and "Third" are 35 wide, their tabs 47 × 25.
 TEST_F(ExtPageTest, TabsAreFilledAndCaptionedInTheCaptionColours) {
-  const TRect inactive = pages->TabRect(0), active = pages->TabRect(1);
-  ASSERT_GT(inactive.Height(), 4);
+  ASSERT_EQ(pages->TabRect(0), (TRect{0, 0, 47, 25}));
+  ASSERT_EQ(pages->TabRect(1), (TRect{47, 0, 94, 25}));
   pages->DrawTabs();
   const auto& ops = pages->Canvas().Operations();
   ASSERT_EQ(ops.size(), 4u);
 
   EXPECT_EQ(ops[0].Kind, DrawKind::FillRect);
-  EXPECT_EQ(ops[0].Rect, inactive);
+  EXPECT_EQ(ops[0].Rect, (TRect{0, 0, 47, 25}));
   EXPECT_EQ(ops[0].Color, clInactiveCaption);
-  const TRect inactiveText{inactive.Left, inactive.Top + 2, inactive.Right, inactive.Bottom};
   EXPECT_EQ(ops[1].Kind, DrawKind::TextRect);
-  EXPECT_EQ(ops[1].Rect, inactiveText);
+  EXPECT_EQ(ops[1].Rect, (TRect{0, 2, 47, 25}));  // the text 2 lower
   EXPECT_EQ(ops[1].Text, "First");
   EXPECT_EQ(ops[1].Color, clInactiveCaptionText);
   EXPECT_FALSE(ops[1].Font.Style & (1u << fsBold));
-  EXPECT_EQ(ops[1].Origin, (TPoint{inactiveText.Left + (inactiveText.Width() - 35) / 2,
-                                   inactiveText.Top + (inactiveText.Height() - 13) / 2}));
+  EXPECT_EQ(ops[1].Origin, (TPoint{6, 7}));
 
-  const TRect shrunk{active.Left + 2, active.Top + 2, active.Right - 2, active.Bottom - 2};
   EXPECT_EQ(ops[2].Kind, DrawKind::FillRect);
-  EXPECT_EQ(ops[2].Rect, shrunk);
+  EXPECT_EQ(ops[2].Rect, (TRect{49, 2, 92, 23}));  // 2 inside the tab
   EXPECT_EQ(ops[2].Color, clActiveCaption);
-  EXPECT_EQ(ops[3].Rect, shrunk);
+  EXPECT_EQ(ops[3].Rect, (TRect{49, 2, 92, 23}));
   EXPECT_EQ(ops[3].Text, "Third");
   EXPECT_EQ(ops[3].Color, clCaptionText);
   EXPECT_TRUE(ops[3].Font.Style & (1u << fsBold));
   EXPECT_EQ(ops[3].FillColor, clNone);
-  EXPECT_EQ(ops[3].Origin, (TPoint{shrunk.Left + (shrunk.Width() - 35) / 2, shrunk.Top + (shrunk.Height() - 13) / 2}));
+  EXPECT_EQ(ops[3].Origin, (TPoint{53, 6}));
 }
 
 TEST_F(ExtPageTest, OnDrawTabReplacesTheDefaultDrawing) {
   TabLog log;
   pages->OnDrawTab = MethodOf<&TabLog::Draw>(&log);
   pages->DrawTabs();
-  EXPECT_EQ(log.tabs, (std::vector<DrawnTab>{{0, pages->TabRect(0), false}, {1, pages->TabRect(1), true}}));
+  EXPECT_EQ(log.tabs, (std::vector<DrawnTab>{{0, {0, 0, 47, 25}, false}, {1, {47, 0, 94, 25}, true}}));
   EXPECT_TRUE(pages->Canvas().Operations().empty());
 }
 

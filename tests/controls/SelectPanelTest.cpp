@@ -1,14 +1,19 @@
 // The selection panel: ordering on exit for every value type, reading typed
-// dates, rows with padding, duplicates and sorting, styles with their size
-// exchange, layout, enabled state and the lookup request.
+// dates, rows with padding, duplicates and sorting, failing handlers, styles
+// with their size exchange, layout, enabled state, the lookup request and its
+// glyphs, column captions and the events forwarded from its controls.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "DialogRecorder.h"
 #include "controls/F2Button.h"
+#include "controls/GSpdBtn.h"
+#include "controls/GlyphLibrary.h"
 #include "controls/SelectPnl.h"
 #include "platform/core/TypInfo.h"
 #include "platform/system/IcuLocaleText.h"
@@ -187,24 +192,24 @@ TEST_F(SelectPanelTest, RowsArePaddedAndColumnsMadeAsNeeded) {
   for (TListItem* item : panel->Items()) EXPECT_EQ(item->SubItems().Count(), 3) << item->Caption();
 }
 
+// Font height 13: a "W" is 7 wide, so a column is 7 per character.
 TEST_F(SelectPanelTest, ColumnsFitTheirLongestText) {
-  const int c = TextWidthOf(panel->ListBox->Font(), "W");
   panel->ListBox->AddRow({"A1", "螺丝钉"});
   panel->ListBox->AddRow({"ABCDEFG", "x"});
-  EXPECT_EQ(panel->Columns()[0]->Width(), c * 7);
-  EXPECT_EQ(panel->Columns()[1]->Width(), c * 5);  // "Data2" is longer than any value
+  EXPECT_EQ(panel->Columns()[0]->Width(), 49);
+  EXPECT_EQ(panel->Columns()[1]->Width(), 35);  // "Data2" is longer than any value
   panel->SetCheckDuplicate(cd_CaseInsensitive);  // sorts: "A1", "ABCDEFG"
   // Equal captions sort by column 1, so the new row comes first and the old
   // one, after it, is the duplicate removed: its width goes with it.
   panel->ListBox->AddRow({"abcdefg", "a much longer text"});
   EXPECT_EQ(Captions(), (std::vector<std::string>{"A1", "abcdefg"}));
-  EXPECT_EQ(panel->Columns()[1]->Width(), c * 18);
+  EXPECT_EQ(panel->Columns()[1]->Width(), 126);
   panel->ListBox->AddRow({"abcdefg", "zz"});  // sorts after the row it repeats: removed itself
   EXPECT_EQ(panel->Items().Count(), 2);
   EXPECT_EQ(panel->Items()[1]->SubItems()[0], "a much longer text");
   panel->SetColumnsAutoSize(false);
   panel->ListBox->AddRow({"Z", "an even longer text than that one"});
-  EXPECT_EQ(panel->Columns()[1]->Width(), c * 18);
+  EXPECT_EQ(panel->Columns()[1]->Width(), 126);
 }
 
 // Raises from the handlers of the list while told to.
@@ -427,8 +432,9 @@ TEST_F(SelectPanelTest, OneRowLayout) {
   EXPECT_EQ(panel->btnFinal->Left(), 324);
   panel->SetCanOpenWin(false);
   EXPECT_FALSE(panel->btnBegin->Visible());
-  EXPECT_EQ(panel->edBegin->Width(), (348 - 2 - 13 - 2 - 13 - 2) / 2 - 1);
-  EXPECT_EQ(panel->lblFinal->Left(), panel->edBegin->Left() + panel->edBegin->Width() + 4);
+  EXPECT_EQ(panel->edBegin->BoundsRect(), (TRect{16, 1, 173, 25}));
+  EXPECT_EQ(panel->lblFinal->Left(), 177);
+  EXPECT_EQ(panel->edFinal->BoundsRect(), (TRect{192, 1, 349, 25}));
 }
 
 TEST_F(SelectPanelTest, APanelBuiltWhileItsFormLoadsIsLaidOutWhenLoadingEnds) {
@@ -488,6 +494,70 @@ TEST_F(SelectPanelTest, LookupButtonsAskTheFormForALookup) {
   EXPECT_EQ(watch.targets, std::vector<TObject*>{panel->edFinal});
 }
 
+// The lookup buttons take the number together. A glyph the library cannot
+// give is reported by the button; should even the report fail, all three show
+// glyph 0 and the panel keeps its number.
+TEST_F(SelectPanelTest, GlyphIndexReachesTheThreeLookupButtons) {
+  const struct {
+    const char* what;
+    const char* library;
+    bool reportFails;
+    int index, shown, kept;
+  } cases[] = {
+      {"a picture of the library", "FrResD5.so", false, 9, 9, 9},
+      {"a picture without a size, reported", PQLR_MISBEHAVING_GLYPHS, false, 1, 1, 1},
+      {"a picture without a size, its report failing", PQLR_MISBEHAVING_GLYPHS, true, 1, 0, 8},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetGlyphLibraryPath("FrResD5.so");
+    panel->SetGlyphIndex(8);
+    SetGlyphLibraryPath(c.library);
+    {
+      test::DialogRecorder dialogs;
+      if (c.reportFails)
+        Application().SetPresenter(
+            std::make_unique<HeadlessPresenter>([](TCustomForm&) -> void { throw Exception("no dialog"); }));
+      panel->SetGlyphIndex(c.index);
+    }
+    for (TGSpeedButton* button : {static_cast<TGSpeedButton*>(panel->btnBegin),
+                                  static_cast<TGSpeedButton*>(panel->btnFinal),
+                                  static_cast<TGSpeedButton*>(panel->btnList)})
+      EXPECT_EQ(button->GlyphIndex(), c.shown) << button->Name();
+    EXPECT_EQ(panel->GlyphIndex(), c.kept);
+    EXPECT_EQ(panel->btnDelete->GlyphIndex(), 47);
+  }
+  SetGlyphLibraryPath("FrResD5.so");
+}
+
+TEST_F(SelectPanelTest, ColumnCaptionsRebuildTheColumns) {
+  const struct {
+    const char* what;
+    std::optional<std::vector<std::string>> captions;  // nullopt: no list
+  } cases[] = {
+      {"two captions", std::vector<std::string>{"代码", "名称"}},
+      {"an empty list", std::vector<std::string>{}},
+      {"no list", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    panel->ListBox->AddRow({"A01", "螺丝", "10"});  // three columns of their own
+    TStringList captions;
+    for (const std::string& caption : c.captions.value_or(std::vector<std::string>{})) captions.Add(caption);
+    panel->SetColumnCaptions(c.captions ? &captions : nullptr);
+    const std::vector<std::string> expected = c.captions.value_or(std::vector<std::string>{});
+    ASSERT_EQ(panel->Columns().Count(), static_cast<int>(expected.size()));
+    for (int i = 0; i < panel->Columns().Count(); ++i) {
+      EXPECT_EQ(panel->Columns()[i]->Caption(), expected[static_cast<std::size_t>(i)]);
+      EXPECT_EQ(panel->Columns()[i]->WidthType(), ColumnTextWidth);
+    }
+    const std::unique_ptr<TStringList> read = panel->ColumnCaptions();
+    EXPECT_EQ(read->Count(), static_cast<int>(expected.size()));
+    read->Add("extra");  // a copy: the columns stay
+    EXPECT_EQ(panel->Columns().Count(), static_cast<int>(expected.size()));
+  }
+}
+
 TEST_F(SelectPanelTest, DeleteAndClearButtons) {
   struct Watch : TObject {
     bool accept = false;
@@ -511,6 +581,114 @@ TEST_F(SelectPanelTest, DeleteAndClearButtons) {
   EXPECT_EQ(panel->Items().Count(), 0);
   EXPECT_EQ(watch.clears, 1);
   EXPECT_TRUE(panel->ListBox->Focused());
+}
+
+// What the panel's own mouse, drag and dock events received.
+struct Forwarded {
+  std::string event;
+  TObject* sender;
+  TPoint point;
+  friend bool operator==(const Forwarded&, const Forwarded&) = default;
+};
+
+struct ForwardLog : TObject {
+  std::vector<Forwarded> events;
+  TObject* dragSource = nullptr;
+  void Note(const char* event, TObject* sender, int x, int y) { events.push_back({event, sender, {x, y}}); }
+  void Down(TObject* s, TMouseButton, TShiftState, int x, int y) { Note("down", s, x, y); }
+  void Move(TObject* s, TShiftState, int x, int y) { Note("move", s, x, y); }
+  void Up(TObject* s, TMouseButton, TShiftState, int x, int y) { Note("up", s, x, y); }
+  void DragDrop(TObject* s, TObject* source, int x, int y) {
+    dragSource = source;
+    Note("drop", s, x, y);
+  }
+  void DragOver(TObject* s, TObject*, int x, int y, TDragState, bool& accept) {
+    accept = false;
+    Note("over", s, x, y);
+  }
+  void StartDrag(TObject* s, TObject*&) { Note("start drag", s, 0, 0); }
+  void EndDrag(TObject* s, TObject*, int x, int y) { Note("end drag", s, x, y); }
+  void StartDock(TObject* s, TObject*&) { Note("start dock", s, 0, 0); }
+  void EndDock(TObject* s, TObject*, int x, int y) { Note("end dock", s, x, y); }
+};
+
+// Mouse events reach the panel's own with the edits and the list as their
+// sender in their own coordinates, and with the panel as sender for any other
+// control, in the panel's coordinates. Font height 13: the range frame is at
+// (2, 16) in the panel.
+TEST_F(SelectPanelTest, MouseEventsAreForwardedFromEveryControl) {
+  ForwardLog log;
+  panel->OnMouseDown = MethodOf<&ForwardLog::Down>(&log);
+  panel->OnMouseMove = MethodOf<&ForwardLog::Move>(&log);
+  panel->OnMouseUp = MethodOf<&ForwardLog::Up>(&log);
+  form->Show();
+  const struct {
+    const char* what;
+    TControl* control;
+    TPoint at;
+    TObject* sender;
+    TPoint forwarded;
+  } cases[] = {
+      {"begin label at (2, 1)", panel->lblBegin, {3, 4}, panel, {7, 21}},
+      {"final label at (175, 1)", panel->lblFinal, {1, 1}, panel, {178, 18}},
+      {"begin lookup button at (150, 1)", panel->btnBegin, {1, 2}, panel, {153, 19}},
+      {"range frame", panel->pnlRange, {5, 5}, panel, {7, 21}},
+      {"begin edit", panel->edBegin, {3, 4}, panel->edBegin, {3, 4}},
+      {"final edit", panel->edFinal, {3, 4}, panel->edFinal, {3, 4}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    log.events.clear();
+    input::MouseDown(*c.control, mbLeft, 0, c.at.X, c.at.Y);
+    c.control->MouseMove(0, c.at.X, c.at.Y);
+    input::MouseUp(*c.control, mbLeft, 0, c.at.X, c.at.Y);
+    EXPECT_EQ(log.events, (std::vector<Forwarded>{{"down", c.sender, c.forwarded},
+                                                  {"move", c.sender, c.forwarded},
+                                                  {"up", c.sender, c.forwarded}}));
+  }
+}
+
+// Drag and dock events carry the panel as sender, their points converted to
+// the panel's coordinates and the rest passed on.
+TEST_F(SelectPanelTest, DragAndDockEventsAreForwardedAsThePanels) {
+  ForwardLog log;
+  panel->OnDragDrop = MethodOf<&ForwardLog::DragDrop>(&log);
+  panel->OnDragOver = MethodOf<&ForwardLog::DragOver>(&log);
+  panel->OnStartDrag = MethodOf<&ForwardLog::StartDrag>(&log);
+  panel->OnEndDrag = MethodOf<&ForwardLog::EndDrag>(&log);
+  panel->OnStartDock = MethodOf<&ForwardLog::StartDock>(&log);
+  panel->OnEndDock = MethodOf<&ForwardLog::EndDock>(&log);
+  const struct {
+    const char* what;
+    TControl* control;
+    TPoint forwarded;  // of the point (3, 4)
+  } cases[] = {
+      {"begin label at (2, 1)", panel->lblBegin, {7, 21}},
+      {"begin edit at (16, 1)", panel->edBegin, {21, 21}},
+      {"list frame", panel->pnlDiscrete, {5, 20}},
+      {"list", panel->ListBox, {5, 20}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    log.events.clear();
+    TControl& from = *c.control;
+    TObject* dragObject = nullptr;
+    bool accept = true;
+    from.OnStartDrag(&from, dragObject);
+    from.OnDragOver(&from, form->other, 3, 4, dsDragMove, accept);
+    from.OnDragDrop(&from, form->other, 3, 4);
+    from.OnEndDrag(&from, form->other, 3, 4);
+    from.OnStartDock(&from, dragObject);
+    from.OnEndDock(&from, form->other, 3, 4);
+    EXPECT_FALSE(accept) << "the answer comes back";
+    EXPECT_EQ(log.dragSource, form->other);
+    EXPECT_EQ(log.events, (std::vector<Forwarded>{{"start drag", panel, {0, 0}},
+                                                  {"over", panel, c.forwarded},
+                                                  {"drop", panel, c.forwarded},
+                                                  {"end drag", panel, c.forwarded},
+                                                  {"start dock", panel, {0, 0}},
+                                                  {"end dock", panel, c.forwarded}}));
+  }
 }
 
 TEST_F(SelectPanelTest, KeysAreForwardedWithTheirControl) {
