@@ -58,6 +58,7 @@ void Encode(const Variant& value, std::string& out, int depth) {
       PutDouble(out, value.ToDouble());
       return;
     case VarType::Date:
+      if (!IsValidDateTime(value.ToDate())) throw EVariantError("A date outside years 1 to 9999 cannot be encoded");
       out.push_back(static_cast<char>(ValueTag::Date));
       PutDouble(out, value.ToDate());
       return;
@@ -159,7 +160,11 @@ Variant Reader::Value(int depth) {
     case ValueTag::Null: return Variant::Null();
     case ValueTag::Integer: return Variant(static_cast<long long>(Little<std::int64_t>()));
     case ValueTag::Real: return Variant(Double());
-    case ValueTag::Date: return Variant::FromDate(Double());
+    case ValueTag::Date: {
+      const double date = Double();
+      if (!IsValidDateTime(date)) Fail("date " + std::to_string(date) + " outside years 1 to 9999");
+      return Variant::FromDate(date);
+    }
     case ValueTag::Boolean: {
       const std::uint8_t flag = Byte();
       if (flag > 1) Fail("boolean byte " + std::to_string(flag));

@@ -33,7 +33,8 @@ enum class ValueTag : std::uint8_t {
 inline constexpr int kMaxValueDepth = 64;
 
 // Appends the encoding of value to out. Raises EVariantError for automation
-// objects (they cannot leave the process) and for nesting beyond the limit.
+// objects (they cannot leave the process), for dates that are not valid
+// (IsValidDateTime) and for nesting beyond the limit.
 void EncodeValue(const Variant& value, std::string& out);
 
 // Decodes exactly one value filling all of bytes.

@@ -132,10 +132,12 @@ class Formatter {
 
 std::string FormatDateTime(const std::string& pattern, TDateTime value,
                            const TFormatSettings& settings) {
+  if (!IsValidDateTime(value)) return "";
   return Formatter(value, settings).Run(pattern);
 }
 
 std::string DateTimeToStr(TDateTime value, const TFormatSettings& settings) {
+  if (!IsValidDateTime(value)) return "";
   std::string text = FormatDateTime(settings.ShortDateFormat, value, settings);
   if (value != std::trunc(value)) text += " " + FormatDateTime(settings.LongTimeFormat, value, settings);
   return text;

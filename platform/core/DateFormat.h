@@ -3,7 +3,8 @@
 //   yyyy yy  m mm mmm mmmm (month; minutes right after an hour)  d dd ddd dddd
 //   h hh  n nn  s ss  z zzz  am/pm a/p  c (short date + long time)  ddddd (short
 //   date)  t tt (time)  "/" and ":" (the separators of the settings)  '...' "..."
-//   (literal text). Letters are read without regard to case.
+//   (literal text). Letters are read without regard to case. A value that is
+//   not a valid date and time (IsValidDateTime) has no text: it formats as "".
 
 #include <string>
 

@@ -35,6 +35,11 @@ constexpr std::int64_t kEpoch = DaysFromCivil(1899, 12, 30);
 
 }  // namespace
 
+bool IsValidDateTime(TDateTime value) {
+  // The day before kMinDateTime is year 0; NaN fails both comparisons.
+  return value > kMinDateTime - 1 && value < kEndDateTime;
+}
+
 bool IsLeapYear(int year) {
   return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
@@ -71,11 +76,17 @@ TDateTime EncodeTime(int hour, int minute, int second, int ms) {
   return time;
 }
 
-std::int64_t DatePart(TDateTime value) { return static_cast<std::int64_t>(std::trunc(value)); }
+std::int64_t DatePart(TDateTime value) {
+  return IsValidDateTime(value) ? static_cast<std::int64_t>(std::trunc(value)) : 0;
+}
 
-DateParts DecodeDate(TDateTime date) { return CivilFromDays(DatePart(date) + kEpoch); }
+DateParts DecodeDate(TDateTime date) {
+  if (!IsValidDateTime(date)) return {};
+  return CivilFromDays(DatePart(date) + kEpoch);
+}
 
 TimeParts DecodeTime(TDateTime time) {
+  if (!IsValidDateTime(time)) return {};
   const double fraction = std::fabs(time - std::trunc(time));
   auto ms = static_cast<std::int64_t>(std::llround(fraction * 86400000.0));
   if (ms >= 86400000) ms = 86399999;

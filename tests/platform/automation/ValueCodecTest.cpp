@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
 #include <cstring>
 
 #include "platform/automation/Automation.h"
@@ -81,7 +82,8 @@ Variant Request() {
 TEST(ValueCodecTest, EveryKindRoundTripsWithItsExactType) {
   const std::vector<Variant> values = {
       Variant(), Variant::Null(), 0, -1, Variant(static_cast<long long>(INT64_MIN)),
-      Variant(static_cast<long long>(INT64_MAX)), 3.25, -0.0, 1e308, Variant::FromDate(36526.5), true, false,
+      Variant(static_cast<long long>(INT64_MAX)), 3.25, -0.0, 1e308, Variant::FromDate(36526.5),
+      Variant::FromDate(-693593.5), Variant::FromDate(2958465.999), std::nan(""), HUGE_VAL, true, false,
       "", "narrow", std::string("a\0b", 3), Variant::Unicode(""), Variant::Unicode("报表请求 – 中文"),
       Variant::Array(1, 0), TwoDimensional(), Variant::Array2(0, -1, 4, 9), Request(), Nested(kMaxValueDepth),
   };
@@ -138,6 +140,8 @@ TEST(ValueCodecTest, RefusesWhatCannotLeaveTheProcess) {
   std::string out;
   EXPECT_THROW(EncodeValue(Variant::ArrayOf({1, Variant(std::make_shared<NoMembers>())}), out), EVariantError);
   EXPECT_THROW(EncodeValue(Nested(kMaxValueDepth + 1), out), EVariantError);
+  for (double date : {std::nan(""), HUGE_VAL, -HUGE_VAL, 2958466.0, -693594.0})
+    EXPECT_THROW(EncodeValue(Variant::FromDate(date), out), EVariantError) << date;
 }
 
 void ExpectMalformed(std::string_view bytes, const std::string& label) {
@@ -174,6 +178,12 @@ TEST(ValueCodecTest, MalformedInputsRaiseAndNeverCrash) {
       {"unknown tag", std::string("\x08", 1)},
       {"unknown high tag", "\xff"},
       {"boolean not 0 or 1", std::string("\x05\x02", 2)},
+      {"date NaN", std::string("\x04\0\0\0\0\0\0\xf8\x7f", 9)},
+      {"date +infinity", std::string("\x04\0\0\0\0\0\0\xf0\x7f", 9)},
+      {"date -infinity", std::string("\x04\0\0\0\0\0\0\xf0\xff", 9)},
+      {"date 1e300", std::string("\x04\x9c\x75\0\x88\x3c\xe4\x37\x7e", 9)},
+      {"date 2958466, year 10000", std::string("\x04\0\0\0\0\x41\x92\x46\x41", 9)},
+      {"date -693594, year 0", std::string("\x04\0\0\0\0\xb4\x2a\x25\xc1", 9)},
       {"text longer than the buffer", std::string("\x06\xff\xff\xff\xff" "abc", 8)},
       {"unicode text longer than the buffer", std::string("\x07\x05\0\0\0" "abc", 8)},
       {"huge element count", ArrayHeader(INT32_MIN, INT32_MAX) + std::string(16, '\0')},

@@ -2,6 +2,9 @@
 // sharing of array elements between copies.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "platform/core/DateFormat.h"
 #include "platform/core/DateTime.h"
 #include "platform/core/Exception.h"
 #include "platform/core/Variant.h"
@@ -62,6 +65,20 @@ TEST(VariantConversion, Dates) {
   EXPECT_DOUBLE_EQ(date.ToDouble(), march7);
   EXPECT_DOUBLE_EQ(Variant(45358.0).ToDate(), 45358.0);
   EXPECT_THROW(Variant("not a date").ToDate(), EVariantError);
+}
+
+// Values that are no date at all, or outside years 1 to 9999, have no text
+// rather than digits made from an overflowed conversion.
+TEST(VariantConversion, DatesOutsideTheRangeHaveNoText) {
+  for (double date : {std::nan(""), HUGE_VAL, -HUGE_VAL, 1e300, -1e300, 2958466.0, -693594.0, 9.3e18}) {
+    SCOPED_TRACE(date);
+    EXPECT_EQ(Variant::FromDate(date).ToString(), "");
+    EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn:ss.zzz dddd", date), "");
+    EXPECT_EQ(DecodeDate(date).Year, 0);
+    EXPECT_EQ(DecodeTime(date).Hour, 0);
+  }
+  EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn", -693593.5), "0001-01-01 12:00");
+  EXPECT_EQ(FormatDateTime("yyyy-mm-dd hh:nn", 2958465.75), "9999-12-31 18:00");
 }
 
 TEST(VariantArray, BoundsAndIndexing) {
