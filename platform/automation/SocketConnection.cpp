@@ -82,7 +82,7 @@ Variant ReadReply(const std::string& payload, std::int64_t callId) {
   Variant reply;
   try {
     reply = DecodeValue(payload);
-  } catch (const EVariantError&) {
+  } catch (const Exception&) {
     Malformed();
   }
   if (reply.DimCount() != 1 || reply.LowBound() != 0 || reply.HighBound() != 3) Malformed();
@@ -113,8 +113,8 @@ class SocketChannel {
     Variant reply;
     try {
       reply = Exchange(Variant::ArrayOf({"open", serverName}), 0, deadline, "Opening " + serverName);
-    } catch (const ESocketError&) {
-      CloseLocked();
+    } catch (...) {
+      CloseLocked();  // a second Open must connect anew
       throw;
     }
     if (!reply[1].ToBool()) {
@@ -160,15 +160,19 @@ class SocketChannel {
     return ReadReply(reply, callId);
   }
 
-  // The reply names the arguments the member changed as [index, value] pairs.
+  // The reply names the arguments the member changed as [index, value]
+  // pairs, the index an integer. All are checked before any is written, so
+  // a malformed reply leaves the arguments as they were.
   static void WriteBack(const Variant& changes, std::vector<Variant>& args) {
     if (changes.DimCount() != 1) Malformed();
     for (const Variant& change : changes.ArrayRef().Elements()) {
       if (change.DimCount() != 1 || change.LowBound() != 0 || change.HighBound() != 1) Malformed();
+      if (change[0].Type() != VarType::Integer) Malformed();
       const std::int64_t index = change[0].ToInt64();
       if (index < 0 || index >= static_cast<std::int64_t>(args.size())) Malformed();
-      args[static_cast<std::size_t>(index)] = change[1];
     }
+    for (const Variant& change : changes.ArrayRef().Elements())
+      args[static_cast<std::size_t>(change[0].ToInt64())] = change[1];
   }
 
   void CloseLocked() {

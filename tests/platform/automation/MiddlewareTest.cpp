@@ -248,6 +248,13 @@ void OpenThenReadCall(int fd) {
 
 void SendRaw(int fd, const std::string& bytes) { wire::SendFrame(fd, bytes, Soon()); }
 
+std::string Hex(std::string_view hex) {
+  std::string bytes;
+  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
+    bytes.push_back(static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
+  return bytes;
+}
+
 std::string RandomBytes(unsigned seed) {
   std::mt19937 random(seed);
   std::string bytes(64 + seed % 200, '\0');
@@ -294,6 +301,25 @@ TEST(MiddlewareRawServerTest, EveryBrokenServerEndsInItsErrorWithinTheTimeout) {
          Send(fd, Variant::ArrayOf({1, true, 1, Variant::ArrayOf({Variant::ArrayOf({5, "x"})})}));
        },
        "Malformed reply from the server"},
+      {"a reply at the lowest int bound",
+       [](int fd) {
+         OpenThenReadCall(fd);
+         SendRaw(fd, Hex("0901000000800000008000"));
+       },
+       "Malformed reply from the server"},
+      {"a good change, then one whose index is text",
+       [](int fd) {
+         OpenThenReadCall(fd);
+         Send(fd, Variant::ArrayOf(
+                      {1, true, 1, Variant::ArrayOf({Variant::ArrayOf({0, "x"}), Variant::ArrayOf({"abc", "x"})})}));
+       },
+       "Malformed reply from the server"},
+      {"a change whose index is a real",
+       [](int fd) {
+         OpenThenReadCall(fd);
+         Send(fd, Variant::ArrayOf({1, true, 1, Variant::ArrayOf({Variant::ArrayOf({0.25, "x"})})}));
+       },
+       "Malformed reply from the server"},
       {"silent", [](int fd) { OpenThenReadCall(fd); Read(fd); }, "Call to Echo timed out"},
   };
   for (const RawCase& c : cases) {
@@ -304,8 +330,14 @@ TEST(MiddlewareRawServerTest, EveryBrokenServerEndsInItsErrorWithinTheTimeout) {
     connection.SetMaxFrameSize(1024 * 1024);
     connection.SetConnected(true);
     AutomationPtr remote = connection.AppServer().ToObject();
-    ExpectError<ESocketError>([&] { remote->Call("Echo", {1}); }, c.expected, std::chrono::milliseconds(kCallTimeout));
+    std::vector<Variant> args{1};
+    ExpectError<ESocketError>([&] { remote->Invoke("Echo", args); }, c.expected,
+                              std::chrono::milliseconds(kCallTimeout));
     EXPECT_FALSE(connection.Connected());
+    EXPECT_EQ(args[0].ToInt(), 1);
+    // Closed for good: the next call fails at once instead of waiting on the old session.
+    ExpectError<ESocketError>([&] { remote->Call("Echo", {1}); }, "Not connected to the server",
+                              std::chrono::milliseconds(0));
   }
 }
 
@@ -325,13 +357,6 @@ TEST(MiddlewareRawServerTest, ABrokenServerFailsTheOpenWithinTheConnectTimeout) 
   }
 }
 
-
-std::string Hex(std::string_view hex) {
-  std::string bytes;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-    bytes.push_back(static_cast<char>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
-  return bytes;
-}
 
 // A client socket on the daemon that sends bytes as they are given.
 int ConnectRaw(int port) {
