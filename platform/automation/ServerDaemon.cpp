@@ -68,12 +68,14 @@ Variant CallMember(AutomationObject& object, std::int64_t kind, const std::strin
 }
 
 // Only the arguments a member changed travel back, as [index, value] pairs:
-// a request's arguments are often large and seldom changed. Arguments the
-// member added or removed have no counterpart on the client and stay here.
+// a request's arguments are often large and seldom changed. A change is any
+// difference at all, of type or value (Identical), not the loose comparison.
+// Arguments the member added or removed have no counterpart on the client
+// and stay here.
 Variant ChangedArguments(const std::vector<Variant>& before, const std::vector<Variant>& after) {
   std::vector<Variant> changes;
   for (std::size_t i = 0; i < std::min(before.size(), after.size()); ++i)
-    if (!(after[i] == before[i])) changes.push_back(Variant::ArrayOf({static_cast<long long>(i), after[i]}));
+    if (!Identical(after[i], before[i])) changes.push_back(Variant::ArrayOf({static_cast<long long>(i), after[i]}));
   return Variant::ArrayOf(std::move(changes));
 }
 

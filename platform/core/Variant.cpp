@@ -1,5 +1,7 @@
 #include "platform/core/Variant.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 
 #include "platform/core/DateFormat.h"
@@ -188,6 +190,31 @@ bool operator==(const Variant& a, const Variant& b) {
     case VarType::Array: return &a.ArrayRef() == &b.ArrayRef() || a.ArrayRef() == b.ArrayRef();
     default: return false;
   }
+}
+
+bool Identical(const Variant& a, const Variant& b) {
+  if (a.Type() != b.Type()) return false;
+  switch (a.Type()) {
+    case VarType::Empty:
+    case VarType::Null: return true;
+    case VarType::Integer: return a.ToInt64() == b.ToInt64();
+    case VarType::Boolean: return a.ToBool() == b.ToBool();
+    case VarType::String:
+    case VarType::UString: return a.TextRef() == b.TextRef();
+    case VarType::Dispatch: return a.ToObject() == b.ToObject();
+    case VarType::Real:
+    case VarType::Date: return std::bit_cast<std::uint64_t>(a.ToDouble()) == std::bit_cast<std::uint64_t>(b.ToDouble());
+    case VarType::Array: {
+      const VarArray& left = a.ArrayRef();
+      const VarArray& right = b.ArrayRef();
+      if (&left == &right) return true;
+      if (left.DimCount() != right.DimCount()) return false;
+      for (int dim = 1; dim <= left.DimCount(); ++dim)
+        if (left.LowBound(dim) != right.LowBound(dim) || left.HighBound(dim) != right.HighBound(dim)) return false;
+      return std::equal(left.Elements().begin(), left.Elements().end(), right.Elements().begin(), Identical);
+    }
+  }
+  return false;
 }
 
 // ---- VarArray ----

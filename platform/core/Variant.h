@@ -96,6 +96,8 @@ class Variant {
   const Variant& At(int row, int column) const;
   Variant& At(int row, int column);
 
+  // Loose, as the automation comparison: numbers of any kind by their value,
+  // narrow and Unicode text by their bytes. Identical below is the strict one.
   friend bool operator==(const Variant& a, const Variant& b);
 
  private:
@@ -120,6 +122,10 @@ class Variant {
 
   Data data_;
 };
+
+// Strict sameness: the same type and exactly the same value (doubles bit for
+// bit, arrays with the same bounds and identical elements, the same object).
+bool Identical(const Variant& a, const Variant& b);
 
 // The elements of an array value, stored row by row.
 class VarArray {

@@ -436,6 +436,33 @@ TEST_F(MiddlewareTest, AFactoryThatThrowsFailsTheOpenAndTheDaemonGoesOn) {
   EXPECT_EQ(Server()->Get("Counter").ToInt(), 0);
 }
 
+// A member that assigns its second argument to its first: the caller must get
+// the new value even where the loose comparison calls it equal to the old.
+TEST_F(MiddlewareTest, EveryChangeOfAByReferenceArgumentComesBack) {
+  const struct {
+    const char* label;
+    Variant before, after;
+  } cases[] = {
+      {"2^53 + 1 to 2^53", 9007199254740993LL, 9007199254740992LL},
+      {"integer to real", 1, 1.0},
+      {"narrow to Unicode", "abc", Variant::Unicode("abc")},
+      {"-1 to true", -1, true},
+      {"real to date", 2.0, Variant::FromDate(2.0)},
+  };
+  AutomationPtr server = Server();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    std::vector<Variant> args{c.before, c.after};
+    server->Invoke("Assign", args);
+    EXPECT_EQ(args[0].Type(), c.after.Type());
+    EXPECT_TRUE(Identical(args[0], c.after)) << args[0].ToString();
+  }
+  std::vector<Variant> nested{Variant::ArrayOf({1, Variant::ArrayOf({"a"})}),
+                              Variant::ArrayOf({1, Variant::ArrayOf({Variant::Unicode("a")})})};
+  server->Invoke("Assign", nested);
+  EXPECT_EQ(nested[0][1][0].Type(), VarType::UString);
+}
+
 TEST_F(MiddlewareTest, ArgumentsAMemberAddsStayOnTheServer) {
   std::vector<Variant> args{"before"};
   EXPECT_EQ(Server()->Invoke("Grow", args).ToInt(), 1000);

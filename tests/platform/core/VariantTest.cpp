@@ -162,5 +162,34 @@ TEST(VariantEquality, ComparesByValue) {
   EXPECT_FALSE(Variant::ArrayOf({1}) == Variant::Array(1, 1));  // other bounds
 }
 
+// Pairs the loose comparison takes as equal and strict sameness does not.
+TEST(VariantEquality, IdenticalNeedsTheSameTypeAndExactValue) {
+  const Variant nested = Variant::ArrayOf({1, Variant::ArrayOf({"a"})});
+  const struct {
+    const char* label;
+    Variant a, b;
+    bool identical;
+  } cases[] = {
+      {"same integers", 9007199254740993LL, 9007199254740993LL, true},
+      {"integers one apart beyond 2^53", 9007199254740993LL, 9007199254740992LL, false},
+      {"integer and real", 1, 1.0, false},
+      {"narrow and Unicode text", "abc", Variant::Unicode("abc"), false},
+      {"-1 and true", -1, true, false},
+      {"real and date", 45000.5, Variant::FromDate(45000.5), false},
+      {"zero and minus zero", 0.0, -0.0, false},
+      {"same NaN", std::nan(""), std::nan(""), true},
+      {"empty and null", Variant(), Variant::Null(), false},
+      {"equal nested arrays", nested, Variant::ArrayOf({1, Variant::ArrayOf({"a"})}), true},
+      {"nested element of another kind", nested, Variant::ArrayOf({1, Variant::ArrayOf({Variant::Unicode("a")})}),
+       false},
+      {"other bounds", Variant::ArrayOf({1}), Variant::Array(1, 1), false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.label);
+    EXPECT_EQ(Identical(c.a, c.b), c.identical);
+    EXPECT_EQ(Identical(c.b, c.a), c.identical);
+  }
+}
+
 }  // namespace
 }  // namespace qv
