@@ -59,8 +59,11 @@ struct MemberClass<R (C::*)(A...)> {
 
 }  // namespace detail
 
-// The code part of a method pointer for a member function.
-template <auto Member>
+// The code part of a method pointer for a member function. The class is a
+// parameter of its own so that for a class in an unnamed namespace this is a
+// function of that file: named by the member pointer alone, same-named members
+// of such classes in two files would share one definition (and one code).
+template <auto Member, class C = typename detail::MemberClass<decltype(Member)>::Type>
 const MethodCode* MethodCodeOf() {
   return detail::CodeFor<Member>(Member);
 }
