@@ -1,11 +1,15 @@
 // Date values, the settable clock and date formatting with the settings.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <ctime>
+
 #include "platform/core/Clock.h"
 #include "platform/core/DateFormat.h"
 #include "platform/core/DateTime.h"
 #include "platform/core/Exception.h"
 #include "platform/core/FormatSettings.h"
+#include "support/TestSupport.h"
 
 namespace qv {
 namespace {
@@ -42,7 +46,20 @@ TEST(Clock, CanBeFixedAndReset) {
     EXPECT_DOUBLE_EQ(Clock::Now(), moment);
     EXPECT_DOUBLE_EQ(Clock::Date(), EncodeDate(2024, 1, 31));
   }
-  EXPECT_GT(Clock::Now(), EncodeDate(2025, 1, 1));
+  // Reset, it reads the system's time again: in UTC the days since 1899-12-30,
+  // of which 25569 passed before 1970.
+  test::ScopedEnv utc("TZ", "UTC");
+  tzset();
+  const auto unixDays = [] {
+    const auto since1970 = std::chrono::system_clock::now().time_since_epoch();
+    return std::chrono::duration<double, std::ratio<86400>>(since1970).count();
+  };
+  const double before = unixDays();
+  const TDateTime now = Clock::Now();
+  const double after = unixDays();
+  const double oneMillisecond = 1.0 / 86400000;
+  EXPECT_GE(now, 25569 + before - oneMillisecond);
+  EXPECT_LE(now, 25569 + after + oneMillisecond);
 }
 
 TEST(DateFormat, Patterns) {

@@ -6,6 +6,9 @@
 #include <thread>
 #include <vector>
 
+#include "platform/system/SystemInfo.h"
+#include "support/TestSupport.h"
+
 namespace qv {
 namespace {
 
@@ -26,9 +29,20 @@ const std::vector<Sample> kSamples = {
     {65001, "开启 ok", "开启 ok"},
 };
 
+// The program's own text passes through its code page unchanged whatever the
+// system code page, and narrow text of another code page is not taken for it.
 TEST(CodePages, ProgramCodePageIsUtf8) {
-  EXPECT_EQ(CP_UTF8, 65001);
-  EXPECT_EQ(ProgramCodePage(), CP_UTF8);
+  test::ScopedEnv chinese("LC_ALL", "zh_CN.GBK");
+  ASSERT_EQ(SystemCodePage(), 936);
+  const int program = ProgramCodePage();
+  EXPECT_EQ(program, 65001);
+  EXPECT_EQ(CodePageCharsetName(program), "UTF-8");
+  std::string text;
+  ASSERT_TRUE(TryDecodeCodePage("开启报表失败", program, text));
+  EXPECT_EQ(text, "开启报表失败");
+  ASSERT_TRUE(TryEncodeCodePage("開啟報表失敗", program, text));
+  EXPECT_EQ(text, "開啟報表失敗");
+  EXPECT_FALSE(TryDecodeCodePage("\xBF\xAA\xC6\xF4", program, text));  // "开启" in GBK
 }
 
 TEST(CodePages, CharsetNames) {

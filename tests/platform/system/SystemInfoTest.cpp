@@ -1,6 +1,7 @@
 #include "platform/system/SystemInfo.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,10 @@
 
 namespace qv {
 namespace {
+
+// The ids of the unprivileged user and group, and a user id no account has.
+constexpr uid_t kNobody = 65534;
+constexpr uid_t kNoAccount = 4123457;
 
 std::string Canonical(const std::string& path) { return std::filesystem::canonical(path).string(); }
 
@@ -56,10 +61,23 @@ TEST(SystemInfo, ComputerNameIsTheHostNameCut) {
   EXPECT_EQ(std::string(host).substr(0, 15), name);
 }
 
-TEST(SystemInfo, UserNameIsTheLoginName) {
-  const std::string name = GetUserNameText();
-  EXPECT_FALSE(name.empty());
-  EXPECT_LE(name.size(), 31u);
+TEST(SystemInfo, UserNameIsTheAccountOfTheEffectiveUser) {
+  test::ScopedEnv user("USER", "pqlr-not-the-account");
+  const passwd* account = getpwuid(geteuid());
+  ASSERT_NE(account, nullptr);
+  EXPECT_EQ(GetUserNameText(), account->pw_name);
+}
+
+TEST(SystemInfo, UserNameWithoutAnAccountComesFromTheEnvironmentCut) {
+  if (geteuid() != 0) GTEST_SKIP() << "only root can take a user id without an account";
+  ASSERT_EQ(getpwuid(kNoAccount), nullptr);
+  test::ScopedEnv user("USER", "a-user-name-of-forty-characters-in-all!!");
+  EXPECT_EXIT(
+      {
+        if (setuid(kNoAccount) != 0) std::_Exit(2);
+        std::_Exit(GetUserNameText() == "a-user-name-of-forty-characters" ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 TEST(SystemInfo, ExecutableAndModulePaths) {
@@ -163,11 +181,21 @@ TEST(PathHelpers, ForceDirectoriesCreatesParents) {
   EXPECT_FALSE(ForceDirectories(dir / "file"));
   EXPECT_FALSE(ForceDirectories(dir / "file/below"));
   EXPECT_FALSE(ForceDirectories(""));
+}
 
-  if (geteuid() != 0) {  // root may write anywhere
-    ASSERT_EQ(chmod((dir / "a").c_str(), 0500), 0);
-    EXPECT_FALSE(ForceDirectories(dir / "a/locked/x"));
-  }
+TEST(PathHelpers, ForceDirectoriesFailsInAFolderItMayNotWrite) {
+  test::TempDir dir;
+  ASSERT_TRUE(ForceDirectories(dir / "locked"));
+  ASSERT_EQ(chmod(dir.Path().c_str(), 0755), 0);
+  ASSERT_EQ(chmod((dir / "locked").c_str(), 0555), 0);
+  // Root may write anywhere: the attempt runs as a user without privileges.
+  EXPECT_EXIT(
+      {
+        if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) std::_Exit(2);
+        std::_Exit(ForceDirectories(dir / "locked/a/b") ? 1 : 0);
+      },
+      ::testing::ExitedWithCode(0), "");
+  EXPECT_FALSE(DirectoryExists(dir / "locked/a"));
 }
 
 }  // namespace
