@@ -110,6 +110,7 @@ class SocketChannel {
     if (fd_ >= 0) return;
     const auto deadline = wire::Clock::now() + std::chrono::milliseconds(connectTimeout);
     fd_ = ConnectTo(address, port, deadline);
+    nextCallId_ = 1;  // ids count the calls of one connection
     Variant reply;
     try {
       reply = Exchange(Variant::ArrayOf({"open", serverName}), 0, deadline, "Opening " + serverName);

@@ -341,6 +341,30 @@ TEST(MiddlewareRawServerTest, EveryBrokenServerEndsInItsErrorWithinTheTimeout) {
   }
 }
 
+TEST(MiddlewareRawServerTest, CallIdsStartAtOneOnEveryConnection) {
+  // Each server answers the open and one call, and keeps that call's id.
+  std::int64_t ids[2] = {-1, -1};
+  const auto answerOneCall = [](std::int64_t& id) {
+    return [&id](int fd) {
+      Read(fd);
+      Send(fd, Variant::ArrayOf({0, true, Variant(), Variant()}));
+      id = DecodeValue(Read(fd))[1].ToInt64();
+      Send(fd, Variant::ArrayOf({id, true, 1, Variant::ArrayOf({})}));
+    };
+  };
+  RawServer first(answerOneCall(ids[0])), second(answerOneCall(ids[1]));
+  TSocketConnection connection(nullptr);
+  for (const RawServer* server : {&first, &second}) {
+    Configure(connection, server->Port());
+    connection.SetConnected(true);
+    std::vector<Variant> args;
+    connection.AppServer().ToObject()->Invoke("Echo", args);
+    connection.SetConnected(false);
+  }
+  EXPECT_EQ(ids[0], 1);
+  EXPECT_EQ(ids[1], 1);
+}
+
 TEST(MiddlewareRawServerTest, ABrokenServerFailsTheOpenWithinTheConnectTimeout) {
   const RawCase cases[] = {
       {"closes at once", [](int) {}, "Connection closed by the server"},
