@@ -267,10 +267,7 @@ void TListItems::Assign(const TPersistent& source) {
   if (items == this) return;
   Clear();
   for (const TListItem* from : *items) {
-    const TStrings& texts = from->SubItems();
-    std::vector<std::string> subItems;
-    for (int i = 0; i < texts.Count(); ++i) subItems.push_back(texts[i]);
-    TListItem* item = AddItem(from->Caption(), subItems);
+    TListItem* item = AddItem(from->Caption(), from->SubItems().ToVector());
     item->SetImageIndex(from->ImageIndex());
     item->SetData(from->Data());
   }
