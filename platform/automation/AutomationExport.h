@@ -36,8 +36,10 @@ inline char* CopyForCaller(std::string_view bytes) {
   return copy;
 }
 
-// The message and class name of the exception being handled.
-inline std::pair<std::string, std::string> CurrentError() {
+// The message and class name of the exception being handled; a thrown value
+// that is no exception gets the message given.
+inline std::pair<std::string, std::string> CurrentError(
+    const char* unknownMessage = "Unknown error in automation library") {
   try {
     throw;
   } catch (const Exception& e) {
@@ -45,7 +47,7 @@ inline std::pair<std::string, std::string> CurrentError() {
   } catch (const std::exception& e) {
     return {e.what(), "Exception"};
   } catch (...) {
-    return {"Unknown error in automation library", "Exception"};
+    return {unknownMessage, "Exception"};
   }
 }
 

@@ -16,6 +16,7 @@
 #include <exception>
 #include <optional>
 
+#include "platform/automation/AutomationExport.h"
 #include "platform/automation/Frames.h"
 #include "platform/automation/ValueCodec.h"
 #include "platform/core/Exception.h"
@@ -81,15 +82,9 @@ Variant ChangedArguments(const std::vector<Variant>& before, const std::vector<V
 
 // The failure reply for the exception being handled, whatever was thrown.
 Variant ReplyToCurrentException(std::int64_t callId) {
-  try {
-    throw;
-  } catch (const Exception& error) {
-    return ErrorReply(callId, error.Message(), error.ClassName());
-  } catch (const std::exception& error) {
-    return ErrorReply(callId, error.what(), "Exception");
-  } catch (...) {
-    return ErrorReply(callId, "The server object raised an unknown exception", "Exception");
-  }
+  const auto [message, className] =
+      automation_export::CurrentError("The server object raised an unknown exception");
+  return ErrorReply(callId, message, className);
 }
 
 Outcome ServeCall(AutomationObject* object, const Variant& request) {
